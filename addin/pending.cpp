@@ -1,0 +1,20 @@
+/*
+ * pending.cpp -- the commands not built yet. Each is registered with the
+ * host and does nothing until its own file replaces it here.
+ */
+#include "addin.h"
+
+int ShowAboutText;
+
+int ShowDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
+int ShowWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)   { return 0; }
+int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
+int OpenSamenameDrwAct(uiCmdCmdId, uiCmdValue *, void *)     { return 0; }
+int VerticalAlignAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
+int HorizonAlignAct(uiCmdCmdId, uiCmdValue *, void *)        { return 0; }
+int PurgeWorkDirAct(uiCmdCmdId, uiCmdValue *, void *)        { return 0; }
+int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)           { return 0; }
+int TimeSaveAct(uiCmdCmdId, uiCmdValue *, void *)            { return 0; }
+int PaintColorAct(uiCmdCmdId, uiCmdValue *, void *)          { return 0; }
+int ClearColorAct(uiCmdCmdId, uiCmdValue *, void *)          { return 0; }
+int AboutAct(uiCmdCmdId, uiCmdValue *, void *)               { return 0; }

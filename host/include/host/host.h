@@ -1,0 +1,148 @@
+// The stand-in CAD host: loads the add-in's library, hands it the table of
+// host functions and plays the host's side of every call, while recording
+// what happened for tests and for the transcript.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/errors.h"
+#include "host/journal.h"
+#include "host/ledger.h"
+#include "host/menu.h"
+#include "host/paths.h"
+#include "host/registration.h"
+#include "host/session.h"
+#include "host/text.h"
+#include "toolkit_host.h"
+
+namespace vxhost {
+
+struct HostState;
+
+// A (message file, key) pair the add-in asked for.
+struct RequestedKey {
+    std::string file;
+    std::string key;
+    bool operator==(const RequestedKey& other) const
+    {
+        return file == other.file && key == other.key;
+    }
+};
+
+class Host {
+public:
+    // Only one Host may be alive at a time: the host functions the add-in
+    // calls reach it through a single global. A second one throws HostError.
+    Host();
+    ~Host();
+    Host(const Host&) = delete;
+    Host& operator=(const Host&) = delete;
+
+    // ---- set-up, before load ----
+    void set_language(const std::string& language);     // default "usascii"
+    const std::string& language() const;
+    void set_arguments(std::vector<std::string> arguments);   // argv for the add-in
+    void set_versions(std::string version_text, std::optional<std::string> display_version,
+                      std::string build_text);
+    void map_drive(char letter, const fs::path& folder);
+    // The working directory, no notification (a trailing \ is added).
+    void set_working_directory(const std::u16string& path);
+
+    // ---- loading ----
+    // Reads the registration file, loads its library and starts it;
+    // returns the start-up status. A library that does not start is
+    // unloaded again. Throws HostError for a bad file or library.
+    int load(const fs::path& protk_dat);
+    int load_library(const fs::path& library, const fs::path& text_dir);
+    // Stops the add-in, unloads the library and checks it is gone (an
+    // error is recorded if not). Nothing happens when none is loaded.
+    void unload();
+    bool loaded() const;
+    std::optional<int> startup_status() const;
+    const std::optional<Registration>& registration() const;
+
+    // Test hooks for the next load: leave a named function out of the
+    // table, or hand over a table of another version.
+    void omit_entry(const std::string& name);
+    void table_version(int version);
+
+    // A host function as the runtime finds it in the table, by name; for
+    // tests that call the host as the add-in would. nullptr when absent.
+    ProHostFn table_entry(const std::string& name) const;
+    template <class Fn>
+    Fn entry(const std::string& name) const
+    {
+        return reinterpret_cast<Fn>(table_entry(name));
+    }
+
+    // ---- menus and commands ----
+    const Menubar& menubar() const;
+    const MenuItem* find_item(const std::string& name) const;
+    std::vector<std::string> render_menu() const;
+    // The availability the button's command reports; empty for no such button.
+    std::optional<int> availability(const std::string& button);
+    // Every button, in menu order, with its availability.
+    std::vector<std::pair<std::string, int>> availabilities();
+    // Runs the button's command if it is available; true when it ran.
+    bool pick(const std::string& button);
+    bool run_action(const std::string& action);
+
+    // ---- notifications ----
+    void switch_tab(const std::string& tab);
+    const std::string& current_tab() const;
+    void fire_tab_switch(const std::string& left, const std::string& entered);
+    void fire_directory_changed(const std::u16string& path);
+
+    // ---- working directory ----
+    // As the user would change it: same checks and notification as the
+    // add-in's ProDirectoryChange.
+    ProError change_directory(const std::u16string& path);
+    std::u16string working_directory() const;
+    const DriveMap& drives() const;
+    std::optional<fs::path> real_path(const std::u16string& windows_path) const;
+    std::optional<std::u16string> windows_path(const fs::path& real) const;
+
+    // ---- models and windows ----
+    ProMdl open_model(const std::string& name, int type, const std::u16string& folder);
+    void close_all_windows();
+    const Model* current_model() const;
+    const Session& session() const;
+
+    // ---- records ----
+    const std::vector<JournalEntry>& journal() const;
+    std::size_t count(const std::string& call) const;
+    std::vector<std::string> call_names() const;
+    void clear_journal();
+
+    std::vector<Allocation> outstanding() const;
+    // The elements of a live host array of paths (260-unit wide buffers),
+    // as the host holds them; empty for any other block.
+    std::vector<std::u16string> path_array(const void* block) const;
+    const std::vector<std::string>& ledger_errors() const;
+    const std::vector<std::string>& errors() const;     // text files, library, runtime reports
+    const std::vector<RequestedKey>& keys_requested() const;
+
+    void inject_fault(const std::string& call, ProError status, int nth = 0,
+                      const std::string& args_contain = {});
+    void clear_faults();
+
+    const std::vector<std::string>& transcript() const;
+    void note(const std::string& line);   // adds a transcript line
+
+private:
+    int start(const fs::path& library, const fs::path& text_dir, const std::string& name);
+    void build_entries();
+    void build_table(const fs::path& text_dir);
+    void close_library();
+    void forget_addin();
+    bool run_command(const std::string& what, uiCmdCmdId id);
+
+    std::unique_ptr<HostState> state_;
+};
+
+}  // namespace vxhost

@@ -1,0 +1,197 @@
+#include "host/paths.h"
+
+#include <cctype>
+#include <system_error>
+
+#include "host/errors.h"
+#include "host/text.h"
+
+namespace vxhost {
+
+namespace {
+
+// The entry of `folder` named `name`: exact match first, then ignoring case.
+std::optional<fs::path> find_entry(const fs::path& folder, const fs::path& name)
+{
+    std::error_code ec;
+    if (fs::exists(folder / name, ec))
+        return folder / name;
+    const std::u16string wanted = name.u16string();
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (equal_nocase(it->path().filename().u16string(), wanted))
+            return it->path();
+    }
+    return std::nullopt;
+}
+
+bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+// Applies the components of `text` to `parts`; ".." never climbs above the root.
+void apply_components(std::vector<std::u16string>& parts, const std::u16string& text)
+{
+    std::u16string part;
+    auto flush = [&] {
+        if (part == u"..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != u".") {
+            parts.push_back(part);
+        }
+        part.clear();
+    };
+    for (char16_t c : text) {
+        if (is_separator(c))
+            flush();
+        else
+            part += c;
+    }
+    flush();
+}
+
+bool has_drive(const std::u16string& text)
+{
+    return text.size() >= 2 && text[1] == u':' && text[0] < 0x80 &&
+           std::isalpha(static_cast<unsigned char>(text[0]));
+}
+
+}  // namespace
+
+std::optional<fs::path> resolve_nocase(const fs::path& base, const fs::path& relative)
+{
+    fs::path found = base;
+    for (const fs::path& part : relative) {
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            found = found.parent_path();
+            continue;
+        }
+        auto entry = find_entry(found, part);
+        if (!entry)
+            return std::nullopt;
+        found = *entry;
+    }
+    return found;
+}
+
+std::optional<fs::path> resolve_nocase(const fs::path& path)
+{
+    if (path.is_absolute())
+        return resolve_nocase(path.root_path(), path.relative_path());
+    return resolve_nocase(fs::path("."), path);
+}
+
+std::u16string WindowsPath::folder_text() const
+{
+    std::u16string text{static_cast<char16_t>(drive), u':', u'\\'};
+    for (const auto& part : parts)
+        text += part + u'\\';
+    return text;
+}
+
+std::optional<WindowsPath> parse_windows_path(const std::u16string& text,
+                                              const std::u16string& base)
+{
+    WindowsPath path;
+    std::u16string rest;
+    if (has_drive(text)) {
+        path.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+        rest = text.substr(2);
+    } else {
+        if (!has_drive(base))
+            return std::nullopt;
+        auto start = parse_windows_path(base);
+        if (!start)
+            return std::nullopt;
+        path = *start;
+        if (!text.empty() && is_separator(text[0]))
+            path.parts.clear();
+        rest = text;
+    }
+    apply_components(path.parts, rest);
+    return path;
+}
+
+void DriveMap::map(char letter, const fs::path& folder)
+{
+    if (letter >= 'a' && letter <= 'z')
+        letter = static_cast<char>(letter - 'a' + 'A');
+    if (letter < 'A' || letter > 'Z')
+        throw HostError(std::string("not a drive letter: ") + letter);
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec))
+        throw HostError("drive " + std::string(1, letter) + ": no such folder " + folder.string());
+    fs::path real = fs::canonical(folder);
+    for (auto& [drive, where] : drives_) {
+        if (drive == letter) {
+            where = real;
+            return;
+        }
+    }
+    drives_.emplace_back(letter, real);
+}
+
+std::optional<char> DriveMap::first() const
+{
+    if (drives_.empty())
+        return std::nullopt;
+    return drives_.front().first;
+}
+
+const fs::path* DriveMap::folder_of(char letter) const
+{
+    for (const auto& [drive, where] : drives_)
+        if (drive == letter)
+            return &where;
+    return nullptr;
+}
+
+std::optional<fs::path> DriveMap::to_real(const WindowsPath& path) const
+{
+    const fs::path* root = folder_of(path.drive);
+    if (!root)
+        return std::nullopt;
+    fs::path real = *root;
+    bool found = true;
+    for (const auto& part : path.parts) {
+        std::optional<fs::path> entry;
+        if (found)
+            entry = find_entry(real, fs::path(part));
+        found = entry.has_value();
+        real = found ? *entry : real / fs::path(part);
+    }
+    return real;
+}
+
+std::optional<fs::path> DriveMap::to_real(const std::u16string& text,
+                                          const std::u16string& base) const
+{
+    auto path = parse_windows_path(text, base);
+    if (!path)
+        return std::nullopt;
+    return to_real(*path);
+}
+
+std::optional<std::u16string> DriveMap::to_windows(const fs::path& real) const
+{
+    const fs::path full = fs::weakly_canonical(real);
+    for (const auto& [drive, where] : drives_) {
+        const fs::path relative = full.lexically_relative(where);
+        if (relative.empty() || *relative.begin() == "..")
+            continue;
+        std::u16string text{static_cast<char16_t>(drive), u':', u'\\'};
+        if (relative == ".")
+            return text;
+        bool first = true;
+        for (const fs::path& part : relative) {
+            if (!first)
+                text += u'\\';
+            text += part.u16string();
+            first = false;
+        }
+        return text;
+    }
+    return std::nullopt;
+}
+
+}  // namespace vxhost

@@ -1,0 +1,76 @@
+// Arrays and strings the host allocates for the add-in; every block goes
+// through the ledger.
+#include <cstring>
+
+#include "guard.h"
+#include "tk_calls.h"
+
+namespace vxhost::tk {
+
+namespace {
+
+std::string block_text(const HostState& s, const void* block) { return s.ledger.name_of(block); }
+
+std::string array_ref_text(const HostState& s, const ProArray* p_array)
+{
+    return p_array ? "&" + block_text(s, *p_array) : "(null)";
+}
+
+}  // namespace
+
+ProError ProArrayAlloc(int n, int size, int growth, ProArray* p_array)
+{
+    return guarded("ProArrayAlloc",
+                   join_args(std::to_string(n), std::to_string(size), std::to_string(growth)),
+                   [&](HostState& s) { return s.arrays.alloc(n, size, growth, p_array); });
+}
+
+ProError ProArrayFree(ProArray* p_array)
+{
+    HostState& state = current_state();
+    return guarded("ProArrayFree", array_ref_text(state, p_array),
+                   [&](HostState& s) { return s.arrays.free(p_array); });
+}
+
+ProError ProArraySizeGet(ProArray array, int* p_count)
+{
+    HostState& state = current_state();
+    return guarded("ProArraySizeGet", block_text(state, array),
+                   [&](HostState& s) { return s.arrays.size(array, p_count); });
+}
+
+ProError ProArrayObjectAdd(ProArray* p_array, int pos, int n, void* objs)
+{
+    HostState& state = current_state();
+    return guarded("ProArrayObjectAdd",
+                   join_args(array_ref_text(state, p_array), std::to_string(pos), std::to_string(n)),
+                   [&](HostState& s) { return s.arrays.add(p_array, pos, n, objs); });
+}
+
+ProError ProStringCopy(const char* source, char** p_copy)
+{
+    return guarded("ProStringCopy", quoted(source), [&](HostState& s) -> ProError {
+        if (!source || !p_copy)
+            return PRO_TK_BAD_INPUTS;
+        const std::size_t bytes = std::strlen(source) + 1;
+        auto* copy = static_cast<char*>(s.ledger.allocate(bytes, AllocKind::String, "ProStringCopy"));
+        if (!copy)
+            return PRO_TK_OUT_OF_MEMORY;
+        std::memcpy(copy, source, bytes);
+        *p_copy = copy;
+        return PRO_TK_NO_ERROR;
+    });
+}
+
+ProError ProStringFree(char* string)
+{
+    HostState& state = current_state();
+    return guarded("ProStringFree", block_text(state, string), [&](HostState& s) -> ProError {
+        if (!string)
+            return PRO_TK_BAD_INPUTS;
+        return s.ledger.release(string, AllocKind::String, "ProStringFree") ? PRO_TK_NO_ERROR
+                                                                            : PRO_TK_BAD_INPUTS;
+    });
+}
+
+}  // namespace vxhost::tk

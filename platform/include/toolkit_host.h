@@ -1,0 +1,112 @@
+/*
+ * toolkit_host.h -- what passes between the host and the toolkit runtime.
+ *
+ * At start-up the host calls the runtime's exported user_initialize_plus
+ * with a ProHostTable. The runtime looks up, by name, every host function
+ * listed below, refuses to start when one is missing, and from then on
+ * forwards the add-in's toolkit calls through what it found.
+ *
+ * Two kinds of host function:
+ *  - TK_FORWARDED_CALLS: the host's function has the toolkit call's own
+ *    signature and the runtime hands the arguments on unchanged;
+ *  - TK_TEXT_CALLS: calls that name the add-in's message file; the host's
+ *    function takes the add-in's text folder (UTF-8 path of the folder that
+ *    holds the message file and resource/) as an extra first argument.
+ *
+ * Adding a call: declare it in toolkit.h (or winshell.h), add a row here,
+ * and give the host an implementation under the same name.
+ */
+#ifndef TOOLKIT_HOST_H
+#define TOOLKIT_HOST_H
+
+#include "toolkit.h"
+#ifndef _WIN32
+#include "winshell.h"
+#endif
+
+#define PRO_HOST_TABLE_VERSION 1
+
+extern "C" {
+
+typedef void (*ProHostFn)(void);
+
+typedef struct {
+    const char *name;
+    ProHostFn   fn;
+} ProHostEntry;
+
+typedef struct {
+    int                 version;          /* PRO_HOST_TABLE_VERSION */
+    const ProHostEntry *entries;          /* ends with { NULL, NULL } */
+    const char         *text_dir;         /* TEXT_DIR of the registration, UTF-8 */
+    const char         *language;         /* language folder, e.g. "usascii" */
+    const char         *version_text;     /* the host's version */
+    const char         *display_version;  /* NULL when none can be had */
+    const char         *build_text;
+    int                 argc;
+    char              **argv;
+    void              (*report)(const char *message);  /* runtime start-up errors */
+} ProHostTable;
+
+/* The library's exported entry points. */
+#if defined(_WIN32)
+#define PRO_EXPORT __declspec(dllexport)
+#else
+#define PRO_EXPORT __attribute__((visibility("default")))
+#endif
+PRO_EXPORT int  user_initialize_plus(const ProHostTable *table);
+PRO_EXPORT void user_terminate_plus(void);
+
+typedef int  (*ProInitializeEntry)(const ProHostTable *table);
+typedef void (*ProTerminateEntry)(void);
+
+}   /* extern "C" */
+
+/* X(result, name, parameters, arguments) */
+#define TK_TOOLKIT_CALLS(X)                                                          \
+    X(ProError, ProMdlCurrentGet, (ProMdl *p_model), (p_model))                      \
+    X(ProError, ProMdlTypeGet, (ProMdl model, ProMdlType *p_type), (model, p_type))  \
+    X(ProError, ProMdlDataGet, (ProMdl model, ProMdldata *p_data), (model, p_data))  \
+    X(ProError, ProArrayAlloc, (int n, int size, int growth, ProArray *p_array),     \
+      (n, size, growth, p_array))                                                    \
+    X(ProError, ProArrayFree, (ProArray *p_array), (p_array))                        \
+    X(ProError, ProArraySizeGet, (ProArray array, int *p_count), (array, p_count))   \
+    X(ProError, ProArrayObjectAdd, (ProArray *p_array, int pos, int n, void *objs),  \
+      (p_array, pos, n, objs))                                                       \
+    X(ProError, ProStringCopy, (const char *source, char **p_copy), (source, p_copy))\
+    X(ProError, ProStringFree, (char *string), (string))                             \
+    X(ProError, ProCmdActionAdd,                                                     \
+      (const char *action, uiCmdCmdActFn action_fn, uiCmdPriority priority,          \
+       uiCmdAccessFn access_fn, ProBoolean non_active, ProBoolean accessory,         \
+       uiCmdCmdId *p_command),                                                       \
+      (action, action_fn, priority, access_fn, non_active, accessory, p_command))    \
+    X(ProError, ProNotificationSet, (ProNotifyType type, ProFunction fn), (type, fn))\
+    X(ProError, ProNotificationUnset, (ProNotifyType type), (type))                  \
+    X(ProError, ProDirectoryCurrentGet, (ProWchar *path), (path))                    \
+    X(ProError, ProDirectoryChange, (const ProWchar *path), (path))
+
+#ifdef _WIN32
+#define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X)
+#else
+/* Off Windows the host also plays the Windows shell and timer. */
+#define TK_WINDOWS_CALLS(X)
+#define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X) TK_WINDOWS_CALLS(X)
+#endif
+
+/* X(result, name, host parameters) -- the first host parameter is the
+ * add-in's text folder. */
+#define TK_TEXT_CALLS(X)                                                             \
+    X(ProError, ProMenubarMenuAdd,                                                   \
+      (const char *folder, const char *menu, const char *label,                      \
+       const char *neighbour, ProBoolean add_after, const ProWchar *file))           \
+    X(ProError, ProMenubarmenuMenuAdd,                                               \
+      (const char *folder, const char *parent, const char *menu, const char *label,  \
+       const char *neighbour, ProBoolean add_after, const ProWchar *file))           \
+    X(ProError, ProMenubarmenuPushbuttonAdd,                                         \
+      (const char *folder, const char *parent, const char *button, const char *label,\
+       const char *help, const char *neighbour, ProBoolean add_after,                \
+       uiCmdCmdId command, const ProWchar *file))                                    \
+    X(ProError, ProMessageDisplay,                                                   \
+      (const char *folder, const ProWchar *file, const char *key))
+
+#endif

@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "host/host.h"
+#include "host_calls.h"
+
+using namespace vxhost;
+
+namespace {
+
+int noop(uiCmdCmdId, uiCmdValue*, void*) { return 0; }
+
+}  // namespace
+
+class Journaling : public ::testing::Test {
+protected:
+    Host host;
+    vxtest::HostCalls calls{host};
+};
+
+TEST_F(Journaling, RecordsEveryCallWithReadableArguments)
+{
+    uiCmdCmdId id = nullptr;
+    calls.action_add("First", noop, uiProe2ndImmediate, nullptr, 1, 0, &id);
+    calls.action_add("Second", noop, 2, nullptr, 0, 0, &id);
+    calls.button_add("/nowhere", "Tools", "B", "L", nullptr, nullptr, 1, id, u"F\u00e9.txt");
+    calls.directory_change(nullptr);
+    ProArray array = nullptr;
+    calls.array_alloc(2, 4, 1, &array);
+    calls.array_free(&array);
+
+    const auto& journal = host.journal();
+    ASSERT_EQ(journal.size(), 6u);
+    EXPECT_EQ(journal[0].args, "\"First\", fn, 2, (null), true, false");
+    EXPECT_EQ(journal[2].args, "\"Tools\", \"B\", \"L\", (null), (null), true, cmd#2, \"F\u00e9.txt\"");
+    EXPECT_EQ(journal[3].args, "(null)");
+    EXPECT_EQ(journal[3].status, PRO_TK_BAD_INPUTS);
+    EXPECT_EQ(journal[4].args, "2, 4, 1");
+    EXPECT_EQ(journal[5].args, "&block#1");
+    EXPECT_EQ(Journal::render(journal[3]), "ProDirectoryChange((null)) -> -2");
+
+    EXPECT_EQ(host.count("ProCmdActionAdd"), 2u);
+    EXPECT_EQ(host.call_names(),
+              (std::vector<std::string>{"ProCmdActionAdd", "ProCmdActionAdd", "ProMenubarmenuPushbuttonAdd",
+                                        "ProDirectoryChange", "ProArrayAlloc", "ProArrayFree"}));
+    host.clear_journal();
+    EXPECT_TRUE(host.journal().empty());
+    EXPECT_EQ(host.count("ProCmdActionAdd"), 0u);
+}
+
+TEST_F(Journaling, AFaultedCallDoesNothingButReturnItsStatus)
+{
+    host.inject_fault("ProArrayAlloc", PRO_TK_OUT_OF_MEMORY);
+    ProArray array = &array;
+    EXPECT_EQ(calls.array_alloc(1, 4, 1, &array), PRO_TK_OUT_OF_MEMORY);
+    EXPECT_EQ(calls.array_alloc(1, 4, 1, &array), PRO_TK_OUT_OF_MEMORY);
+    EXPECT_EQ(array, static_cast<ProArray>(&array));
+    EXPECT_TRUE(host.outstanding().empty());
+    ASSERT_EQ(host.journal().size(), 2u);
+    EXPECT_TRUE(host.journal()[0].faulted);
+
+    host.clear_faults();
+    EXPECT_EQ(calls.array_alloc(1, 4, 1, &array), PRO_TK_NO_ERROR);
+    EXPECT_FALSE(host.journal().back().faulted);
+    calls.array_free(&array);
+}
+
+TEST_F(Journaling, NthFaultCountsFromWhenItWasSet)
+{
+    char* copy = nullptr;
+    calls.string_copy("before", &copy);       // not counted: the fault comes later
+    calls.string_free(copy);
+    host.inject_fault("ProStringCopy", PRO_TK_GENERAL_ERROR, 2);
+    std::vector<ProError> statuses;
+    for (int i = 0; i < 4; ++i) {
+        copy = nullptr;
+        statuses.push_back(calls.string_copy("x", &copy));
+        if (copy)
+            calls.string_free(copy);
+    }
+    EXPECT_EQ(statuses, (std::vector<ProError>{PRO_TK_NO_ERROR, PRO_TK_GENERAL_ERROR, PRO_TK_NO_ERROR,
+                                               PRO_TK_NO_ERROR}));
+    EXPECT_TRUE(host.outstanding().empty());
+}
+
+TEST_F(Journaling, ArgumentMatchFaultsOnlyThoseCalls)
+{
+    host.map_drive('D', fs::temp_directory_path());
+    // The second matching call fails; calls that do not match do not count.
+    host.inject_fault("ProDirectoryChange", PRO_TK_INVALID_DIR, 2, "D:\\");
+    const ProWchar* paths[] = {u"D:\\", u"d:\\", u"D:\\", u"D:\\"};
+    std::vector<ProError> statuses;
+    for (const ProWchar* path : paths)
+        statuses.push_back(calls.directory_change(path));
+    EXPECT_EQ(statuses, (std::vector<ProError>{PRO_TK_NO_ERROR, PRO_TK_NO_ERROR, PRO_TK_INVALID_DIR,
+                                               PRO_TK_NO_ERROR}));
+}

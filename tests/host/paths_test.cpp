@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "fixtures.h"
+#include "host/errors.h"
+#include "host/paths.h"
+#include "host/text.h"
+
+using namespace vxhost;
+
+TEST(ResolveNocase, FindsNamesIgnoringCaseButPrefersAnExactMatch)
+{
+    vxtest::TempDir dir;
+    dir.write("Text/USASCII/Vexholm.txt", "mixed");
+    dir.write("Text/USASCII/VEXHOLM.TXT", "upper");
+
+    const auto exact = resolve_nocase(dir.path(), "text/usascii/VEXHOLM.TXT");
+    ASSERT_TRUE(exact);
+    EXPECT_EQ(exact->filename(), "VEXHOLM.TXT");
+    const auto folded = resolve_nocase(dir.path(), "TEXT/usAscii/Vexholm.txt");
+    ASSERT_TRUE(folded);
+    EXPECT_EQ(*folded, dir.path() / "Text/USASCII/Vexholm.txt");
+    EXPECT_EQ(resolve_nocase(dir.path(), "text/chinese_cn/Vexholm.txt"), std::nullopt);
+    EXPECT_EQ(resolve_nocase(dir.path() / "TEXT" / "usascii"), dir.path() / "Text/USASCII");
+}
+
+TEST(WindowsPathParse, ReadsDrivesSeparatorsAndRelativeForms)
+{
+    struct Case {
+        std::u16string text;
+        std::u16string base;
+        std::optional<std::u16string> folder;   // folder_text() of the result
+    };
+    const Case cases[] = {
+        {u"D:\\models\\parts", u"", u"D:\\models\\parts\\"},
+        {u"d:/models/parts/", u"", u"D:\\models\\parts\\"},
+        {u"D:", u"", u"D:\\"},
+        {u"D:\\a\\.\\b\\..\\c", u"", u"D:\\a\\c\\"},
+        {u"D:\\..\\..", u"", u"D:\\"},                  // never above the root
+        {u"sub", u"E:\\work\\", u"E:\\work\\sub\\"},
+        {u"..", u"E:\\work\\deep\\", u"E:\\work\\"},
+        {u"\\top", u"E:\\work\\", u"E:\\top\\"},
+        {u"sub", u"", std::nullopt},                    // relative with no base
+        {u"1:\\x", u"", std::nullopt},
+        {u"", u"", std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = parse_windows_path(c.text, c.base);
+        ASSERT_EQ(parsed.has_value(), c.folder.has_value()) << to_utf8(c.text);
+        if (parsed) {
+            EXPECT_EQ(parsed->folder_text(), *c.folder);
+        }
+    }
+}
+
+TEST(DriveMap, MapsWindowsPathsOntoRealFoldersIgnoringCase)
+{
+    vxtest::TempDir dir;
+    const auto models = fs::canonical(dir.folder("drive-d/Models/Parts"));
+    DriveMap drives;
+    drives.map('d', dir.path() / "drive-d");
+    drives.map('E', dir.folder("drive-e"));
+
+    EXPECT_EQ(drives.first(), 'D');
+    EXPECT_EQ(drives.to_real(u"D:\\models\\PARTS"), models);
+    EXPECT_EQ(drives.to_real(u"d:/Models/parts/"), models);
+    // Missing parts are kept as written, so the caller can test existence.
+    EXPECT_EQ(drives.to_real(u"D:\\models\\new\\x"), models.parent_path() / "new/x");
+    EXPECT_EQ(drives.to_real(u"F:\\"), std::nullopt);
+
+    EXPECT_EQ(drives.to_windows(models), u"D:\\Models\\Parts");
+    EXPECT_EQ(drives.to_windows(dir.path() / "drive-e"), u"E:\\");
+    EXPECT_EQ(drives.to_windows(dir.path() / "drive-d/Models/../Models"), u"D:\\Models");
+    EXPECT_EQ(drives.to_windows(dir.path()), std::nullopt);
+}
+
+TEST(DriveMap, RefusesBadLettersAndMissingFolders)
+{
+    vxtest::TempDir dir;
+    DriveMap drives;
+    EXPECT_THROW(drives.map('1', dir.path()), HostError);
+    EXPECT_THROW(drives.map('D', dir.path() / "none"), HostError);
+    EXPECT_TRUE(drives.empty());
+    drives.map('D', dir.folder("one"));
+    drives.map('D', dir.folder("two"));       // a remap replaces
+    EXPECT_EQ(drives.drives().size(), 1u);
+    EXPECT_EQ(drives.to_real(u"D:\\"), fs::canonical(dir.path() / "two"));
+}
