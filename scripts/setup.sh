@@ -19,6 +19,9 @@ need_packages() {
 
 # What every build needs.
 BUILD_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+# The Windows build and Wine to run its tests (GoogleTest is built from
+# libgtest-dev's sources).
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 wine)
 
 # configure_and_build DIR [CMAKE ARGS...]
 configure_and_build() {

@@ -277,9 +277,11 @@ bool Host::run_command(const std::string& what, uiCmdCmdId id)
         return false;
     }
     note(what + ": runs " + command->action);
-    command->action_fn(id, nullptr, nullptr);
+    state_->last_action_status = command->action_fn(id, nullptr, nullptr);
     return true;
 }
+
+std::optional<int> Host::last_action_status() const { return state_->last_action_status; }
 
 bool Host::pick(const std::string& button)
 {
@@ -343,16 +345,7 @@ std::optional<std::u16string> Host::windows_path(const fs::path& real) const
     return state_->drives.to_windows(real);
 }
 
-// ---- models ----
-
-ProMdl Host::open_model(const std::string& name, int type, const std::u16string& folder)
-{
-    ProMdl model = state_->session.open(name, type, folder);
-    const std::string type_text = model_type_text(type);
-    note("open " + name + " " + (type_text.empty() ? std::to_string(type) : type_text) + " in " +
-         to_utf8(folder));
-    return model;
-}
+// ---- models (opening and storing them: models.cpp) ----
 
 void Host::close_all_windows()
 {

@@ -1,6 +1,7 @@
 #include "host/paths.h"
 
 #include <cctype>
+#include <exception>
 #include <system_error>
 
 #include "host/errors.h"
@@ -10,17 +11,30 @@ namespace vxhost {
 
 namespace {
 
-// The entry of `folder` named `name`: exact match first, then ignoring case.
+// The entry of `folder` named `name`, spelt as on disk: exact match first,
+// then ignoring case. The folder is listed even when `folder / name`
+// exists, since on Windows that holds for any spelling of the name.
 std::optional<fs::path> find_entry(const fs::path& folder, const fs::path& name)
 {
     std::error_code ec;
-    if (fs::exists(folder / name, ec))
-        return folder / name;
     const std::u16string wanted = name.u16string();
+    std::optional<fs::path> folded;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (equal_nocase(it->path().filename().u16string(), wanted))
+        std::u16string entry;
+        try {
+            entry = it->path().filename().u16string();
+        } catch (const std::exception&) {
+            continue;   // a name on disk that is not text: no Windows name matches it
+        }
+        if (entry == wanted)
             return it->path();
+        if (!folded && equal_nocase(entry, wanted))
+            folded = it->path();
     }
+    if (folded)
+        return folded;
+    if (fs::exists(folder / name, ec))   // a folder that cannot be listed
+        return folder / name;
     return std::nullopt;
 }
 

@@ -1,6 +1,8 @@
 #include "host/session.h"
 
 #include "host/errors.h"
+#include "host/model_files.h"
+#include "host/text.h"
 
 namespace vxhost {
 
@@ -14,29 +16,101 @@ std::string model_type_text(int type)
     }
 }
 
-ProMdl Session::open(const std::string& name, int type, const std::u16string& folder)
+std::string model_label(const Model& model)
 {
-    if (name.empty() || name.size() >= PRO_NAME_SIZE)
-        throw HostError("model name must have 1 to " + std::to_string(PRO_NAME_SIZE - 1) +
-                        " characters: " + name);
-    Model* model = nullptr;
-    for (const auto& m : models_)
-        if (m->name == name && m->type == type)
-            model = m.get();
-    if (!model) {
-        models_.push_back(std::make_unique<Model>(Model{name, type, folder, int(models_.size()) + 1}));
-        model = models_.back().get();
-    }
-    model->folder = folder;
-    windows_.push_back(Window{next_window_++, model});
-    return handle_of(*model);
+    const std::string extension = model_extension(model.type);
+    if (extension.empty())
+        return model.name + " (type " + std::to_string(model.type) + ")";
+    return model.name + "." + extension;
 }
 
-void Session::close_all_windows() { windows_.clear(); }
+ProMdl Session::open(const Model& model)
+{
+    Model& added = add(model);
+    const int id = create_window(added);
+    window(id)->shown = true;
+    activate(id);
+    return handle_of(added);
+}
+
+ProMdl Session::open(const std::string& name, int type, const std::u16string& folder)
+{
+    Model model;
+    model.name = name;
+    model.type = type;
+    model.folder = folder;
+    return open(model);
+}
+
+void Session::close_all_windows()
+{
+    windows_.clear();
+    active_ = 0;
+}
+
+Model& Session::add(const Model& model)
+{
+    const std::size_t units = to_utf16(model.name).size();
+    if (units == 0 || units >= PRO_NAME_SIZE)
+        throw HostError("model name must have 1 to " + std::to_string(PRO_NAME_SIZE - 1) +
+                        " characters: " + model.name);
+    Model* found = find(model.name, model.type);
+    if (!found) {
+        models_.push_back(std::make_unique<Model>(model));
+        found = models_.back().get();
+        found->number = static_cast<int>(models_.size());
+        return *found;
+    }
+    found->folder = model.folder;
+    found->version = model.version;
+    found->note = model.note;
+    return *found;
+}
+
+Model* Session::find(const std::string& name, int type)
+{
+    for (const auto& m : models_)
+        if (m->type == type && equal_nocase(m->name, name))
+            return m.get();
+    return nullptr;
+}
+
+int Session::create_window(Model& model)
+{
+    windows_.push_back(Window{next_window_++, &model, false});
+    return windows_.back().id;
+}
+
+Window* Session::window_of(const Model& model)
+{
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if (it->model == &model)
+            return &*it;
+    return nullptr;
+}
+
+Window* Session::window(int id)
+{
+    for (Window& w : windows_)
+        if (w.id == id)
+            return &w;
+    return nullptr;
+}
+
+bool Session::activate(int id)
+{
+    if (!window(id))
+        return false;
+    active_ = id;
+    return true;
+}
 
 const Model* Session::current() const
 {
-    return windows_.empty() ? nullptr : windows_.back().model;
+    for (const Window& w : windows_)
+        if (w.id == active_)
+            return w.model;
+    return nullptr;
 }
 
 const Model* Session::find(ProMdl handle) const
@@ -45,6 +119,11 @@ const Model* Session::find(ProMdl handle) const
         if (handle_of(*m) == handle)
             return m.get();
     return nullptr;
+}
+
+Model* Session::find(ProMdl handle)
+{
+    return const_cast<Model*>(static_cast<const Session*>(this)->find(handle));
 }
 
 ProMdl Session::handle_of(const Model& model)

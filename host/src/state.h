@@ -2,6 +2,7 @@
 // functions the add-in calls.
 #pragma once
 
+#include <deque>
 #include <map>
 #include <optional>
 #include <set>
@@ -42,6 +43,7 @@ struct HostState {
     // what the add-in sees
     Menubar menubar;
     CommandRegistry commands;
+    std::optional<int> last_action_status;   // what the last command run gave
     std::map<int, ProFunction> notifications;
     std::string tab = "Home";
     DriveMap drives;
@@ -50,6 +52,12 @@ struct HostState {
     Ledger ledger;              // before arrays, which use it
     ArrayTable arrays{ledger};
     MessageCache messages;
+    std::vector<MessageDialog> message_dialogs;   // every one shown, in order
+    std::deque<int> dialog_answers;               // buttons the user will press
+    ListingOrder listing_order = ListingOrder::Directory;
+    unsigned listing_seed = 0;
+    std::vector<ShellRequest> shell_requests;     // every shell call, in order
+    std::vector<RecycledFile> recycled;           // what went to a recycle bin
 
     // records
     std::vector<RequestedKey> keys;

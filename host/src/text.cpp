@@ -120,6 +120,37 @@ bool equal_nocase(const std::string& a, const std::string& b)
     return equal_nocase(to_utf16(a), to_utf16(b));
 }
 
+std::u16string fold_case(std::u16string text)
+{
+    for (char16_t& c : text)
+        c = fold(c);
+    return text;
+}
+
+bool wildcard_match_nocase(const std::u16string& pattern, const std::u16string& text)
+{
+    // Greedy with one back-track point: the last `*` seen is re-tried one
+    // unit further on each mismatch. Linear in practice, never recursive.
+    std::size_t p = 0, t = 0, star = std::u16string::npos, resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == u'*') {
+            star = p++;
+            resume = t;
+        } else if (p < pattern.size() && (pattern[p] == u'?' || fold(pattern[p]) == fold(text[t]))) {
+            ++p;
+            ++t;
+        } else if (star != std::u16string::npos) {
+            p = star + 1;
+            t = ++resume;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
+}
+
 std::string upper_ascii(std::string text)
 {
     for (char& c : text)

@@ -10,6 +10,11 @@ namespace vxhost::tk {
 ProError ProMdlCurrentGet(ProMdl* p_model);
 ProError ProMdlTypeGet(ProMdl model, ProMdlType* p_type);
 ProError ProMdlDataGet(ProMdl model, ProMdldata* p_data);
+ProError ProMdlNameGet(ProMdl model, ProWchar* name);
+ProError ProMdlLoad(const ProWchar* name, ProMdlType type, ProBoolean ask_user, ProMdl* p_model);
+ProError ProMdlDisplay(ProMdl model);
+ProError ProObjectwindowCreate(const ProWchar* name, ProMdlType type, int* p_window);
+ProError ProWindowActivate(int window);
 
 ProError ProArrayAlloc(int n, int size, int growth, ProArray* p_array);
 ProError ProArrayFree(ProArray* p_array);
@@ -25,6 +30,20 @@ ProError ProNotificationSet(ProNotifyType type, ProFunction fn);
 ProError ProNotificationUnset(ProNotifyType type);
 ProError ProDirectoryCurrentGet(ProWchar* path);
 ProError ProDirectoryChange(const ProWchar* path);
+
+ProError ProUIMessageDialogDisplay(ProUIMessageType type, const ProWchar* title,
+                                   const ProWchar* message, ProUIMessageButton* buttons,
+                                   ProUIMessageButton default_button, ProUIMessageButton* p_chosen);
+
+ProError ProFilesList(const ProWchar* directory, const ProWchar* filter, ProFileListOpt option,
+                      ProPath** p_files, ProPath** p_dirs);
+ProError ProFilenameParse(const ProWchar* path, ProWchar* directory, ProWchar* name,
+                          ProWchar* extension, int* p_version);
+
+#ifndef _WIN32
+// The Windows shell, played by the host off Windows.
+int SHFileOperationW(SHFILEOPSTRUCTW* request);
+#endif
 
 ProError ProMenubarMenuAdd(const char* folder, const char* menu, const char* label,
                            const char* neighbour, ProBoolean add_after, const ProWchar* file);

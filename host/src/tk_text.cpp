@@ -139,8 +139,10 @@ ProError ProMessageDisplay(const char* folder, const ProWchar* file, const char*
         if (!folder || !file || !key)
             return PRO_TK_BAD_INPUTS;
         const Lookup shown = look_up(s, folder, file, key);
-        if (shown.result != Lookup::Result::Found)
+        if (shown.result != Lookup::Result::Found) {
+            s.note("message: [error: no text for message key " + std::string(key) + "]");
             return PRO_TK_MSG_NOT_FOUND;
+        }
         s.note("message: " + shown.text);
         return PRO_TK_NO_ERROR;
     });

@@ -67,6 +67,14 @@ typedef void (*ProTerminateEntry)(void);
     X(ProError, ProMdlCurrentGet, (ProMdl *p_model), (p_model))                      \
     X(ProError, ProMdlTypeGet, (ProMdl model, ProMdlType *p_type), (model, p_type))  \
     X(ProError, ProMdlDataGet, (ProMdl model, ProMdldata *p_data), (model, p_data))  \
+    X(ProError, ProMdlNameGet, (ProMdl model, ProWchar *name), (model, name))        \
+    X(ProError, ProMdlLoad,                                                          \
+      (const ProWchar *name, ProMdlType type, ProBoolean ask_user, ProMdl *p_model), \
+      (name, type, ask_user, p_model))                                               \
+    X(ProError, ProMdlDisplay, (ProMdl model), (model))                              \
+    X(ProError, ProObjectwindowCreate,                                               \
+      (const ProWchar *name, ProMdlType type, int *p_window), (name, type, p_window))\
+    X(ProError, ProWindowActivate, (int window), (window))                           \
     X(ProError, ProArrayAlloc, (int n, int size, int growth, ProArray *p_array),     \
       (n, size, growth, p_array))                                                    \
     X(ProError, ProArrayFree, (ProArray *p_array), (p_array))                        \
@@ -83,13 +91,27 @@ typedef void (*ProTerminateEntry)(void);
     X(ProError, ProNotificationSet, (ProNotifyType type, ProFunction fn), (type, fn))\
     X(ProError, ProNotificationUnset, (ProNotifyType type), (type))                  \
     X(ProError, ProDirectoryCurrentGet, (ProWchar *path), (path))                    \
-    X(ProError, ProDirectoryChange, (const ProWchar *path), (path))
+    X(ProError, ProDirectoryChange, (const ProWchar *path), (path))                  \
+    X(ProError, ProUIMessageDialogDisplay,                                           \
+      (ProUIMessageType type, const ProWchar *title, const ProWchar *message,        \
+       ProUIMessageButton *buttons, ProUIMessageButton default_button,               \
+       ProUIMessageButton *p_chosen),                                                \
+      (type, title, message, buttons, default_button, p_chosen))                     \
+    X(ProError, ProFilesList,                                                        \
+      (const ProWchar *directory, const ProWchar *filter, ProFileListOpt option,     \
+       ProPath **p_files, ProPath **p_dirs),                                         \
+      (directory, filter, option, p_files, p_dirs))                                  \
+    X(ProError, ProFilenameParse,                                                    \
+      (const ProWchar *path, ProWchar *directory, ProWchar *name,                    \
+       ProWchar *extension, int *p_version),                                         \
+      (path, directory, name, extension, p_version))
 
 #ifdef _WIN32
 #define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X)
 #else
 /* Off Windows the host also plays the Windows shell and timer. */
-#define TK_WINDOWS_CALLS(X)
+#define TK_WINDOWS_CALLS(X)                                                          \
+    X(int, SHFileOperationW, (SHFILEOPSTRUCTW *request), (request))
 #define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X) TK_WINDOWS_CALLS(X)
 #endif
 

@@ -53,17 +53,12 @@ extern "C" ProError ProWstringCopy(const ProWchar *source, ProWchar *target, int
     return PRO_TK_NO_ERROR;
 }
 
+/* Appends to the end of target's text: a copy onto its terminator. */
 extern "C" ProError ProWstringConcatenate(const ProWchar *source, ProWchar *target, int length)
 {
-    int n;
-
-    if (source == NULL || target == NULL)
+    if (target == NULL)
         return PRO_TK_BAD_INPUTS;
-    n = units_to_take(source, length);
-    if (n < 0)
-        return PRO_TK_BAD_INPUTS;
-    copy_units(source, target + wide_length(target), n);
-    return PRO_TK_NO_ERROR;
+    return ProWstringCopy(source, target + wide_length(target), length);
 }
 
 extern "C" ProError ProWstringLengthGet(const ProWchar *string, int *p_length)

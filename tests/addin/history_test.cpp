@@ -72,6 +72,20 @@ TEST_F(AddinTest, DirectoryChangesByTheUserReachTheHistory)
     EXPECT_EQ(history(), (std::vector<std::u16string>{u"D:\\models", u"D:\\models\\sub"}));
 }
 
+// A real folder named in Chinese: the same UTF-16 text in the host's
+// working directory, in the notification and in the history, on every
+// system.
+TEST_F(AddinTest, AFolderNamedInChineseReachesTheHistoryUnchanged)
+{
+    const auto real = disk.folder(std::u16string(u"models/模型/零件"));
+    load();
+    ASSERT_EQ(host.change_directory(u"D:\\models\\模型\\零件"), PRO_TK_NO_ERROR);
+    EXPECT_EQ(host.working_directory(), u"D:\\models\\模型\\零件\\");
+    EXPECT_EQ(host.real_path(host.working_directory()), std::filesystem::canonical(real));
+    EXPECT_EQ(history(), (std::vector<std::u16string>{u"D:\\models", u"D:\\models\\模型\\零件"}));
+    expect_clean();
+}
+
 TEST_F(AddinTest, ATabSwitchReplacesAndReleasesTheTabCopy)
 {
     load();

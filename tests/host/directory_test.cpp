@@ -141,6 +141,20 @@ TEST_F(Directories, ChangeKeepsTheCallersTextAndNotifiesWithIt)
     EXPECT_EQ(host.transcript().back(), "cd E:\\nowhere: refused (-15)");
 }
 
+// Names outside ASCII go to the file system as UTF-16 and come back the
+// same, however the system spells its narrow file names.
+TEST_F(Directories, ChangeFindsAFolderNamedInChinese)
+{
+    const auto real = fs::canonical(dir.folder(std::u16string(u"drive-d/模型/零件")));
+    ASSERT_EQ(calls.directory_change(u"D:\\模型\\零件"), PRO_TK_NO_ERROR);
+    EXPECT_EQ(current(), u"D:\\模型\\零件\\");
+    EXPECT_EQ(std::u16string(received.buffer), u"D:\\模型\\零件");
+    EXPECT_EQ(host.real_path(current()), real);
+    EXPECT_EQ(host.windows_path(real), u"D:\\模型\\零件");
+    EXPECT_EQ(calls.directory_change(u"D:\\模型\\部件"), PRO_TK_INVALID_DIR);   // no such folder
+    EXPECT_EQ(current(), u"D:\\模型\\零件\\");
+}
+
 TEST_F(Directories, NotificationsCanBeFiredDirectlyAndUnset)
 {
     host.fire_directory_changed(u"d:\\Models");

@@ -1,11 +1,10 @@
 #include "fixtures.h"
 
-#include <dlfcn.h>
-
 #include <fstream>
 #include <random>
 
 #include "fake_probe.h"
+#include "host/library.h"
 
 namespace vxtest {
 
@@ -55,13 +54,9 @@ std::string message_file(std::initializer_list<std::string> entries)
 
 FakeProbe* fake_probe()
 {
-    void* handle = dlopen(VX_FAKE_ADDIN, RTLD_NOW | RTLD_NOLOAD);
-    if (!handle)
-        return nullptr;
-    auto get = reinterpret_cast<FakeProbe* (*)()>(dlsym(handle, "fake_probe"));
-    FakeProbe* probe = get ? get() : nullptr;
-    dlclose(handle);
-    return probe;
+    auto get = reinterpret_cast<FakeProbe* (*)()>(
+        vxhost::Library::loaded_symbol(VX_FAKE_ADDIN, "fake_probe"));
+    return get ? get() : nullptr;
 }
 
 }  // namespace vxtest

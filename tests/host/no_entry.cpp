@@ -1,2 +1,7 @@
 // A library without the add-in entry points, for the loader's error path.
-extern "C" __attribute__((visibility("default"))) int not_an_addin() { return 0; }
+#ifdef _WIN32
+#define NO_ENTRY_EXPORT __declspec(dllexport)
+#else
+#define NO_ENTRY_EXPORT __attribute__((visibility("default")))
+#endif
+extern "C" NO_ENTRY_EXPORT int not_an_addin() { return 0; }

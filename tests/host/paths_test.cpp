@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "fixtures.h"
 #include "host/errors.h"
 #include "host/paths.h"
@@ -13,9 +15,12 @@ TEST(ResolveNocase, FindsNamesIgnoringCaseButPrefersAnExactMatch)
     dir.write("Text/USASCII/Vexholm.txt", "mixed");
     dir.write("Text/USASCII/VEXHOLM.TXT", "upper");
 
+    // Where the file system folds case (Windows) the second write went to
+    // the first file, and its name as on disk is the one found.
+    const auto files = std::distance(fs::directory_iterator(dir.path() / "Text/USASCII"), {});
     const auto exact = resolve_nocase(dir.path(), "text/usascii/VEXHOLM.TXT");
     ASSERT_TRUE(exact);
-    EXPECT_EQ(exact->filename(), "VEXHOLM.TXT");
+    EXPECT_EQ(exact->filename(), files == 2 ? "VEXHOLM.TXT" : "Vexholm.txt");
     const auto folded = resolve_nocase(dir.path(), "TEXT/usAscii/Vexholm.txt");
     ASSERT_TRUE(folded);
     EXPECT_EQ(*folded, dir.path() / "Text/USASCII/Vexholm.txt");

@@ -6,6 +6,13 @@
 
 using namespace vxhost;
 
+// An absolute folder as the system writes one; taken as it is.
+#ifdef _WIN32
+#define ABSOLUTE_TEXT_DIR "C:\\opt\\vx text"
+#else
+#define ABSOLUTE_TEXT_DIR "/opt/vx text"
+#endif
+
 TEST(Registration, ReadsKeywordsInAnyCaseAndSkipsComments)
 {
     vxtest::TempDir dir;
@@ -16,7 +23,7 @@ TEST(Registration, ReadsKeywordsInAnyCaseAndSkipsComments)
                                 "name Vexholm\r\n"
                                 "Startup DLL\n"
                                 "exec_file lib/vexholm.so\n"
-                                "TEXT_DIR   \"/opt/vx text\"  \n"
+                                "TEXT_DIR   \"" ABSOLUTE_TEXT_DIR "\"  \n"
                                 "ALLOW_STOP TRUE\n"
                                 "DELAY_START FALSE\n"
                                 "REVISION 2024\n"
@@ -26,7 +33,7 @@ TEST(Registration, ReadsKeywordsInAnyCaseAndSkipsComments)
     EXPECT_EQ(reg.name, "Vexholm");
     EXPECT_EQ(reg.startup, "dll");
     EXPECT_EQ(reg.exec_file, dir.path() / "reg/lib/vexholm.so");   // relative to the file's folder
-    EXPECT_EQ(reg.text_dir, fs::path("/opt/vx text"));
+    EXPECT_EQ(reg.text_dir, fs::path(ABSOLUTE_TEXT_DIR));
     EXPECT_EQ(reg.allow_stop, "TRUE");
     EXPECT_EQ(reg.delay_start, "FALSE");
     EXPECT_EQ(reg.revision, "2024");

@@ -17,12 +17,23 @@
 #include "host/paths.h"
 #include "host/registration.h"
 #include "host/session.h"
+#include "host/shell.h"
 #include "host/text.h"
 #include "toolkit_host.h"
 
 namespace vxhost {
 
 struct HostState;
+
+// A modal message dialog as the user saw it, and the button that closed it.
+struct MessageDialog {
+    int type = 0;
+    std::string title;
+    std::string text;
+    std::vector<int> buttons;   // codes, in the order shown
+    int default_button = 0;
+    int chosen = 0;
+};
 
 // A (message file, key) pair the add-in asked for.
 struct RequestedKey {
@@ -90,6 +101,8 @@ public:
     std::vector<std::pair<std::string, int>> availabilities();
     // Runs the button's command if it is available; true when it ran.
     bool pick(const std::string& button);
+    // The integer the last command action that ran gave the host.
+    std::optional<int> last_action_status() const;
     bool run_action(const std::string& action);
 
     // ---- notifications ----
@@ -97,6 +110,12 @@ public:
     const std::string& current_tab() const;
     void fire_tab_switch(const std::string& left, const std::string& entered);
     void fire_directory_changed(const std::u16string& path);
+
+    // ---- message dialogs ----
+    // The button the user presses in the next message dialog; with none
+    // queued the dialog is closed with its default button.
+    void answer_dialog(int button);
+    const std::vector<MessageDialog>& message_dialogs() const;
 
     // ---- working directory ----
     // As the user would change it: same checks and notification as the
@@ -107,8 +126,26 @@ public:
     std::optional<fs::path> real_path(const std::u16string& windows_path) const;
     std::optional<std::u16string> windows_path(const fs::path& real) const;
 
+    // ---- files and the shell ----
+    // The order every later ProFilesList gives its files in.
+    void set_listing_order(ListingOrder order, unsigned seed = 0);
+    // Every SHFileOperationW call, in order (empty on Windows, where the
+    // add-in calls the real shell).
+    const std::vector<ShellRequest>& shell_requests() const;
+    // What the shell moved to a recycle bin, in order.
+    const std::vector<RecycledFile>& recycle_bin() const;
+
     // ---- models and windows ----
-    ProMdl open_model(const std::string& name, int type, const std::u16string& folder);
+    // Opens the model in a new window, which becomes active. The model is
+    // read from its newest stored version in `folder` (empty: the working
+    // directory) when there is one -- HostError when that file is
+    // unreadable -- else it is made in session.
+    ProMdl open_model(const std::string& name, int type, const std::u16string& folder = {});
+    // Writes a stored version of a model into a folder of a mapped drive
+    // (empty: the working directory); returns its real path. HostError for
+    // a bad name, type or folder, or a file that exists already.
+    fs::path store_model(const std::u16string& folder, const std::string& name, int type,
+                         int version, const std::string& note = {});
     void close_all_windows();
     const Model* current_model() const;
     const Session& session() const;
@@ -133,6 +170,12 @@ public:
 
     const std::vector<std::string>& transcript() const;
     void note(const std::string& line);   // adds a transcript line
+
+    // ---- time ----
+    // Waits `milliseconds` as the real host's idle loop does: on Windows a
+    // Win32 message loop runs meanwhile, so a thread timer's WM_TIMER
+    // reaches its procedure. Returns the messages dispatched.
+    int pump_messages(int milliseconds);
 
 private:
     int start(const fs::path& library, const fs::path& text_dir, const std::string& name);

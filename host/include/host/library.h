@@ -27,6 +27,10 @@ public:
     // Whether the system still holds the library (after close, it should not).
     static bool still_loaded(const std::filesystem::path& file);
 
+    // An exported symbol of a library the process already holds, found
+    // without loading it or keeping it loaded; nullptr when not loaded.
+    static void* loaded_symbol(const std::filesystem::path& file, const char* name);
+
 private:
     void* handle_ = nullptr;
 };

@@ -19,6 +19,14 @@ std::u16string wide_text(const char16_t* text, std::size_t limit);
 bool equal_nocase(const std::u16string& a, const std::u16string& b);
 bool equal_nocase(const std::string& a, const std::string& b);
 
+// The text with every letter in the one case that equal_nocase compares in:
+// a key under which names equal ignoring case meet.
+std::u16string fold_case(std::u16string text);
+
+// Whether `text` fits `pattern` the way Windows file filters do: `*` any
+// run of units, `?` any one unit, everything else equal ignoring case.
+bool wildcard_match_nocase(const std::u16string& pattern, const std::u16string& text);
+
 std::string upper_ascii(std::string text);
 std::string trim(const std::string& text);
 

@@ -1,0 +1,77 @@
+// Models stored on disk. Every saved version of a model is a file of its
+// own, named the host's way: bracket.prt.3 is version 3 of the part
+// "bracket", pump.asm.1 an assembly, bracket.drw.2 a drawing; the highest
+// number is the newest. A file holds one JSON object:
+//
+//     {"type": "drawing", "note": "bracket, sheet 1 of 1"}
+//
+// "type" ("part", "assembly" or "drawing") is required and must agree with
+// the file's extension; every other field is optional and a field the host
+// does not know is ignored, so that files can grow (an assembly's
+// components, a part's appearance, a drawing's sheets) without breaking
+// older ones.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vxhost {
+
+namespace fs = std::filesystem;
+
+// "prt", "asm", "drw"; empty for a type that has no files.
+std::string model_extension(int type);
+
+// A model's name as the host accepts it: 1 to 31 UTF-16 units, none of
+// them a control character or one of \ / : * ? " < > |.
+bool valid_model_name(const std::u16string& name);
+
+// A stored version's file name taken apart: bracket.prt.3 is
+// {"bracket", PRO_MDL_PART, 3}. Name and extension keep their spelling on
+// disk; the extension is recognised in any letter case.
+struct ModelFileName {
+    std::string name;   // UTF-8
+    int type = 0;
+    int version = 0;
+};
+
+// Empty for anything but name.ext.N with a valid name, a known extension
+// and N of 1 to 9 digits.
+std::optional<ModelFileName> parse_model_file_name(const fs::path& file_name);
+fs::path model_file_name(const std::string& name, int type, int version);
+
+struct StoredVersion {
+    fs::path file;
+    ModelFileName id;
+};
+
+// The stored versions of one model in a folder, oldest first; the name is
+// compared ignoring case, as Windows does. Folders and files of other
+// names are passed over; a missing folder has no versions.
+std::vector<StoredVersion> stored_versions(const fs::path& folder, const std::string& name,
+                                           int type);
+std::optional<StoredVersion> newest_version(const fs::path& folder, const std::string& name,
+                                            int type);
+
+// What a model file says.
+struct ModelDocument {
+    int type = 0;          // a ProMdlType
+    std::string note;      // free text about this version; optional
+};
+
+// Parses the text of a model file; HostError saying what is wrong.
+ModelDocument parse_model_document(const std::string& text);
+std::string format_model_document(const ModelDocument& document);
+
+// Reads a stored version. HostError, naming the file, for one that cannot
+// be read, is larger than the host accepts, is malformed, or whose type is
+// not the one its extension names.
+ModelDocument read_model_file(const fs::path& file);
+
+// Writes a stored version, making its folder if needed. HostError for a
+// file that already exists (nothing is overwritten) or cannot be written.
+void write_model_file(const fs::path& file, const ModelDocument& document);
+
+}  // namespace vxhost

@@ -1,0 +1,116 @@
+// Models read from and stored to their files, for the add-in's calls and
+// for the user's own steps.
+#include "models.h"
+
+#include "host/errors.h"
+#include "host/model_files.h"
+#include "host/text.h"
+
+namespace vxhost {
+
+namespace {
+
+// The folder's real path and its Windows text ending in a separator;
+// empty when no mapped drive holds it.
+struct Folder {
+    fs::path real;
+    std::u16string text;
+};
+
+std::optional<Folder> resolve_folder(const HostState& s, const std::u16string& folder)
+{
+    const auto parsed = parse_windows_path(folder, s.working_directory());
+    if (!parsed)
+        return std::nullopt;
+    const auto real = s.drives.to_real(*parsed);
+    if (!real)
+        return std::nullopt;
+    return Folder{*real, parsed->folder_text()};
+}
+
+Model stored_model(const StoredVersion& stored, const std::u16string& folder)
+{
+    const ModelDocument document = read_model_file(stored.file);
+    Model model;
+    model.name = stored.id.name;
+    model.type = stored.id.type;
+    model.folder = folder;
+    model.version = stored.id.version;
+    model.note = document.note;
+    return model;
+}
+
+std::string version_suffix(const Model& model)
+{
+    return model.version ? " (version " + std::to_string(model.version) + ")" : "";
+}
+
+}  // namespace
+
+ProError retrieve_model(HostState& s, const std::string& name, int type,
+                        const std::u16string& folder, Model** model)
+{
+    if (Model* in_session = s.session.find(name, type)) {
+        *model = in_session;
+        return PRO_TK_NO_ERROR;
+    }
+    const std::string wanted = name + "." + model_extension(type);
+    const auto where = resolve_folder(s, folder);
+    const auto stored = where ? newest_version(where->real, name, type) : std::nullopt;
+    if (!stored) {
+        s.note("no " + wanted + " in " + to_utf8(where ? where->text : folder));
+        return PRO_TK_E_NOT_FOUND;
+    }
+    try {
+        Model& added = s.session.add(stored_model(*stored, where->text));
+        s.note("retrieved " + to_utf8(stored->file.filename().u16string()) + " from " +
+               to_utf8(where->text));
+        *model = &added;
+        return PRO_TK_NO_ERROR;
+    } catch (const HostError& e) {
+        s.error(e.what());
+        s.note("cannot retrieve " + wanted + ": " + to_utf8(stored->file.filename().u16string()) +
+               " is unreadable");
+        return PRO_TK_INVALID_FILE;
+    }
+}
+
+ProMdl Host::open_model(const std::string& name, int type, const std::u16string& folder)
+{
+    HostState& s = *state_;
+    const std::u16string given = folder.empty() ? s.working_directory() : folder;
+    const auto where = resolve_folder(s, given);
+    const auto stored = where ? newest_version(where->real, name, type) : std::nullopt;
+    ProMdl handle = nullptr;
+    if (stored) {
+        handle = s.session.open(stored_model(*stored, where->text));
+    } else {
+        handle = s.session.open(name, type, given);
+    }
+    const Model& model = *s.session.find(handle);
+    const std::string type_text = model_type_text(type);
+    note("open " + model.name + " " + (type_text.empty() ? std::to_string(type) : type_text) +
+         " in " + to_utf8(model.folder) + version_suffix(model));
+    return handle;
+}
+
+fs::path Host::store_model(const std::u16string& folder, const std::string& name, int type,
+                           int version, const std::string& note_text)
+{
+    HostState& s = *state_;
+    if (!valid_model_name(to_utf16(name)))
+        throw HostError("not a model name: " + name);
+    if (model_extension(type).empty())
+        throw HostError("no model files of type " + std::to_string(type));
+    if (version < 1)
+        throw HostError("a version is a number from 1: " + std::to_string(version));
+    const auto where = resolve_folder(s, folder.empty() ? s.working_directory() : folder);
+    if (!where)
+        throw HostError("not a folder of a mapped drive: " + to_utf8(folder));
+    const fs::path file = where->real / model_file_name(name, type, version);
+    write_model_file(file, ModelDocument{type, note_text});
+    note("stored " + to_utf8(file.filename().u16string()) + " in " + to_utf8(where->text));
+    return file;
+}
+
+}  // namespace vxhost
