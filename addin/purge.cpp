@@ -82,19 +82,23 @@ static int CompareFileVersion(const void *a, const void *b)
     return (first > second) - (first < second);
 }
 
-/* Sends one file to the recycle bin: no window, no prompt, no error box. */
+/* Sends one file to the recycle bin: no window, no prompt, no error box.
+ * A path without its terminator within the buffer is left alone: cut
+ * short, it could name another file or the folder above. */
 static void RecycleFile(const ProWchar *path)
 {
     SHFILEOPSTRUCTW *request;
     WCHAR            from[PRO_PATH_SIZE + 1];   /* one name, its NUL, the list's NUL */
     int              i;
 
+    memset(from, 0, sizeof from);
+    for (i = 0; i < PRO_PATH_SIZE && path[i] != 0; i++)
+        from[i] = path[i];
+    if (i == PRO_PATH_SIZE)
+        return;
     request = (SHFILEOPSTRUCTW *)calloc(1, sizeof *request);
     if (request == NULL)
         return;
-    memset(from, 0, sizeof from);
-    for (i = 0; i < PRO_PATH_SIZE - 1 && path[i] != 0; i++)
-        from[i] = path[i];
 
     request->hwnd = NULL;
     request->wFunc = FO_DELETE;

@@ -48,7 +48,9 @@ ProError change_working_directory(HostState& s, const char16_t* path, bool by_ad
     s.workdir = text;
     s.note(std::string(by_addin ? "the add-in changed" : "cd: changed") +
            " the working directory to " + to_utf8(text));
-    notify_directory_changed(s, given);
+    // A relative change is reported as the folder it led to: the add-in
+    // keeps what it is told and could not resolve ".." later.
+    notify_directory_changed(s, has_drive(given) ? given : text);
     return PRO_TK_NO_ERROR;
 }
 

@@ -186,3 +186,25 @@ TEST_F(OpenDrawing, WithoutTheCurrentModelOrItsNameNothingHappens)
     EXPECT_EQ(outstanding(), std::vector<std::string>{"array ProArrayAlloc"});
     expect_clean();
 }
+
+// Once the drawing is loaded, a window or display the host refuses stops
+// nothing: the remaining calls are still made, and no notice appears.
+TEST_F(OpenDrawing, AfterTheLoadARefusedStepStopsNothing)
+{
+    host.store_model(u"D:\\models\\", "bracket", PRO_MDL_PART, 1);
+    host.store_model(u"D:\\models\\", "bracket", PRO_MDL_DRAWING, 1);
+    load();
+    for (const char* refused : {"ProObjectwindowCreate", "ProMdlDisplay", "ProWindowActivate"}) {
+        SCOPED_TRACE(refused);
+        host.close_all_windows();
+        host.inject_fault(refused, PRO_TK_GENERAL_ERROR);
+        pick_for("bracket", PRO_MDL_PART);
+        host.clear_faults();
+        std::vector<std::string> names;
+        for (const auto& made : calls(window_calls, mark))
+            names.push_back(made.substr(0, made.find('(')));
+        EXPECT_EQ(names, window_calls);
+        EXPECT_TRUE(host.message_dialogs().empty());
+    }
+    expect_clean();
+}
