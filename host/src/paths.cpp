@@ -177,6 +177,23 @@ std::optional<fs::path> DriveMap::to_real(const WindowsPath& path) const
     return real;
 }
 
+std::optional<fs::path> DriveMap::reach(const WindowsPath& path) const
+{
+    const fs::path* root = folder_of(path.drive);
+    if (!root)
+        return std::nullopt;
+    fs::path real = *root;
+    for (const auto& part : path.parts)
+        real /= fs::path(part);
+    std::error_code ec;
+    if (fs::exists(real, ec))
+        return real;
+    const auto found = to_real(path);
+    if (!found || !fs::exists(*found, ec))
+        return std::nullopt;
+    return found;
+}
+
 std::optional<fs::path> DriveMap::to_real(const std::u16string& text,
                                           const std::u16string& base) const
 {

@@ -51,6 +51,16 @@ std::string window_text(const Window& w)
     return "window " + std::to_string(w.id);
 }
 
+// The model a toolkit call names: in session, else retrieved from the
+// working directory. A name or type no model can have is bad input.
+ProError model_by_name(HostState& s, const ProWchar* name, int type, Model** model)
+{
+    const auto text = name_argument(name);
+    if (!text || !has_files(type))
+        return PRO_TK_BAD_INPUTS;
+    return retrieve_model(s, to_utf8(*text), type, s.working_directory(), model);
+}
+
 }  // namespace
 
 ProError ProMdlNameGet(ProMdl model, ProWchar* name)
@@ -75,12 +85,10 @@ ProError ProMdlLoad(const ProWchar* name, ProMdlType type, ProBoolean ask_user, 
 {
     return guarded("ProMdlLoad", join_args(name_text(name), std::to_string(type), flag(ask_user)),
                    [&](HostState& s) -> ProError {
-                       const auto text = name_argument(name);
-                       if (!text || !has_files(type) || !p_model)
+                       if (!p_model)
                            return PRO_TK_BAD_INPUTS;
                        Model* model = nullptr;
-                       const ProError status =
-                           retrieve_model(s, to_utf8(*text), type, s.working_directory(), &model);
+                       const ProError status = model_by_name(s, name, type, &model);
                        if (status == PRO_TK_NO_ERROR)
                            *p_model = Session::handle_of(*model);
                        return status;
@@ -91,12 +99,10 @@ ProError ProObjectwindowCreate(const ProWchar* name, ProMdlType type, int* p_win
 {
     return guarded("ProObjectwindowCreate", join_args(name_text(name), std::to_string(type)),
                    [&](HostState& s) -> ProError {
-                       const auto text = name_argument(name);
-                       if (!text || !has_files(type) || !p_window)
+                       if (!p_window)
                            return PRO_TK_BAD_INPUTS;
                        Model* model = nullptr;
-                       const ProError status =
-                           retrieve_model(s, to_utf8(*text), type, s.working_directory(), &model);
+                       const ProError status = model_by_name(s, name, type, &model);
                        if (status != PRO_TK_NO_ERROR)
                            return status;
                        if (const Window* open = s.session.window_of(*model)) {

@@ -102,34 +102,18 @@ struct Target {
     fs::path drive_folder;
 };
 
-const fs::path* drive_folder(const HostState& s, char letter)
-{
-    for (const auto& [drive, folder] : s.drives.drives())
-        if (drive == letter)
-            return &folder;
-    return nullptr;
-}
-
 // Finds a name on disk; the shell's result when it cannot.
 int find_target(const HostState& s, const std::u16string& name, Target& target)
 {
     const auto parsed = parse_windows_path(name, s.working_directory());
-    const fs::path* root = parsed ? drive_folder(s, parsed->drive) : nullptr;
+    const fs::path* root = parsed ? s.drives.folder_of(parsed->drive) : nullptr;
     if (!root || parsed->parts.empty())
         return kInvalidFiles;
-    // The name as written first: here that is an exact look-up, where the
-    // drive map's case-blind one lists every folder on the way.
-    fs::path real = *root;
-    for (const auto& part : parsed->parts)
-        real /= fs::path(part);
-    std::error_code ec;
-    if (!fs::exists(real, ec)) {
-        const auto found = s.drives.to_real(*parsed);
-        if (!found || !fs::exists(*found, ec))
-            return kFileNotFound;
-        real = *found;
-    }
-    target = Target{name, real, *root};
+    // Any path that reaches the file will do: the shell only moves it.
+    const auto real = s.drives.reach(*parsed);
+    if (!real)
+        return kFileNotFound;
+    target = Target{name, *real, *root};
     return 0;
 }
 

@@ -51,13 +51,19 @@ public:
     std::optional<fs::path> to_real(const std::u16string& text,
                                     const std::u16string& base = {}) const;
 
+    // A real path that reaches an existing file or folder, spelt as on
+    // disk or not: the path as written when it exists (one look-up), else
+    // the case-blind search of to_real. Empty when nothing is there.
+    std::optional<fs::path> reach(const WindowsPath& path) const;
+
+    // The folder a drive is mapped to, or nullptr.
+    const fs::path* folder_of(char letter) const;
+
     // The Windows text of a real path under a mapped drive ("D:\a\b"; a
     // drive's own folder is "D:\"). Empty when no drive holds it.
     std::optional<std::u16string> to_windows(const fs::path& real) const;
 
 private:
-    const fs::path* folder_of(char letter) const;
-
     std::vector<std::pair<char, fs::path>> drives_;
 };
 
