@@ -27,5 +27,5 @@ WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 wine)
 configure_and_build() {
     local dir=$1; shift
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j"$(nproc)"
+    cmake --build "$dir" -j"${VX_JOBS:-$(nproc)}"
 }

@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <type_traits>
 
-#include "guard.h"
+#include "toolkit/guard.h"
 #include "state.h"
-#include "tk_calls.h"
+#include "toolkit/tk_calls.h"
 
 namespace vxhost {
 

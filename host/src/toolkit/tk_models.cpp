@@ -16,7 +16,7 @@
 
 #include "guard.h"
 #include "host/model_files.h"
-#include "models.h"
+#include "models/models.h"
 #include "tk_calls.h"
 
 namespace vxhost::tk {
