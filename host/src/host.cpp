@@ -41,21 +41,23 @@ std::u16string HostState::working_directory() const
     return std::u16string{static_cast<char16_t>(*drives.first()), u':', u'\\'};
 }
 
-std::string command_text(const HostState& s, uiCmdCmdId id)
+Word command_text(const HostState& s, uiCmdCmdId id)
 {
     if (!id)
-        return "(null)";
+        return Word{"(null)"};
     const Command* command = s.commands.find(id);
-    return command ? "cmd#" + std::to_string(command->number) : "cmd?";
+    return Word{command ? "cmd#" + std::to_string(command->number) : "cmd?"};
 }
 
-std::string model_text(const HostState& s, ProMdl model)
+Word model_text(const HostState& s, ProMdl model)
 {
     if (!model)
-        return "(null)";
+        return Word{"(null)"};
     const Model* found = s.session.find(model);
-    return found ? "model#" + std::to_string(found->number) : "model?";
+    return Word{found ? "model#" + std::to_string(found->number) : "model?"};
 }
+
+Word block_text(const HostState& s, const void* block) { return Word{s.ledger.name_of(block)}; }
 
 Host::Host()
 {
@@ -388,7 +390,12 @@ const std::vector<RequestedKey>& Host::keys_requested() const { return state_->k
 void Host::inject_fault(const std::string& call, ProError status, int nth,
                         const std::string& args_contain)
 {
-    state_->faults.add(Fault{call, status, nth, args_contain, 0});
+    state_->faults.add(Fault{call, status, nth, args_contain, 0, false});
+}
+
+void Host::inject_unwritten(const std::string& call, int nth, const std::string& args_contain)
+{
+    state_->faults.add(Fault{call, PRO_TK_NO_ERROR, nth, args_contain, 0, true});
 }
 
 void Host::clear_faults() { state_->faults.clear(); }

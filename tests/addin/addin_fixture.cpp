@@ -23,7 +23,7 @@ std::vector<std::string> AddinTest::calls(const std::vector<std::string>& names,
     const auto& journal = host.journal();
     for (std::size_t i = from; i < journal.size(); ++i)
         if (std::find(names.begin(), names.end(), journal[i].name) != names.end())
-            picked.push_back(journal[i].name + "(" + journal[i].args + ")");
+            picked.push_back(journal[i].name + "(" + journal[i].args() + ")");
     return picked;
 }
 

@@ -194,8 +194,8 @@ TEST_F(Purge, OneWorkspaceGoesPatternByPatternInListingOrder)
     // The first level lists the newest of each file per pattern, in order.
     std::vector<std::string> patterns;
     for (const auto& e : host.journal())
-        if (e.name == "ProFilesList" && e.args.find('*') != std::string::npos)
-            patterns.push_back(e.args);
+        if (e.name == "ProFilesList" && e.args().find('*') != std::string::npos)
+            patterns.push_back(e.args());
     EXPECT_EQ(patterns, (std::vector<std::string>{"(null), \"*.drw\", 1", "(null), \"*.prt\", 1",
                                                   "(null), \"*.asm\", 1", "(null), \"*.drw\", 1",
                                                   "(null), \"*.prt\", 1", "(null), \"*.asm\", 1"}));

@@ -156,7 +156,7 @@ TEST_F(AddinTest, StartUpMakesItsCallsInOrderWithTheirArguments)
     load();
     std::vector<std::string> made;
     for (const auto& entry : host.journal())
-        made.push_back(entry.name + "(" + entry.args + ")");
+        made.push_back(entry.name + "(" + entry.args() + ")");
     EXPECT_EQ(made, startup_calls());
 }
 

@@ -30,12 +30,12 @@ TEST_F(Journaling, RecordsEveryCallWithReadableArguments)
 
     const auto& journal = host.journal();
     ASSERT_EQ(journal.size(), 6u);
-    EXPECT_EQ(journal[0].args, "\"First\", fn, 2, (null), true, false");
-    EXPECT_EQ(journal[2].args, "\"Tools\", \"B\", \"L\", (null), (null), true, cmd#2, \"F\u00e9.txt\"");
-    EXPECT_EQ(journal[3].args, "(null)");
+    EXPECT_EQ(journal[0].args(), "\"First\", fn, 2, (null), true, false");
+    EXPECT_EQ(journal[2].args(), "\"Tools\", \"B\", \"L\", (null), (null), true, cmd#2, \"F\u00e9.txt\"");
+    EXPECT_EQ(journal[3].args(), "(null)");
     EXPECT_EQ(journal[3].status, PRO_TK_BAD_INPUTS);
-    EXPECT_EQ(journal[4].args, "2, 4, 1");
-    EXPECT_EQ(journal[5].args, "&block#1");
+    EXPECT_EQ(journal[4].args(), "2, 4, 1");
+    EXPECT_EQ(journal[5].args(), "&block#1");
     EXPECT_EQ(Journal::render(journal[3]), "ProDirectoryChange((null)) -> -2");
 
     EXPECT_EQ(host.count("ProCmdActionAdd"), 2u);
@@ -93,4 +93,22 @@ TEST_F(Journaling, ArgumentMatchFaultsOnlyThoseCalls)
         statuses.push_back(calls.directory_change(path));
     EXPECT_EQ(statuses, (std::vector<ProError>{PRO_TK_NO_ERROR, PRO_TK_NO_ERROR, PRO_TK_INVALID_DIR,
                                                PRO_TK_NO_ERROR}));
+}
+
+// A call emptied by the fault reports success and touches nothing: its
+// outputs keep what the caller had in them, and nothing is allocated.
+TEST_F(Journaling, AnUnwrittenCallSucceedsWithoutWritingItsOutputs)
+{
+    host.inject_unwritten("ProArrayAlloc", 2);
+    ProArray first = nullptr, second = &second;
+    EXPECT_EQ(calls.array_alloc(1, 4, 1, &first), PRO_TK_NO_ERROR);
+    EXPECT_EQ(calls.array_alloc(1, 4, 1, &second), PRO_TK_NO_ERROR);
+    EXPECT_NE(first, nullptr);
+    EXPECT_EQ(second, static_cast<ProArray>(&second));
+    EXPECT_EQ(host.outstanding().size(), 1u);
+    ASSERT_EQ(host.journal().size(), 2u);
+    EXPECT_FALSE(host.journal()[0].faulted);
+    EXPECT_TRUE(host.journal()[1].faulted);
+    EXPECT_EQ(host.journal()[1].status, PRO_TK_NO_ERROR);
+    calls.array_free(&first);
 }

@@ -31,13 +31,16 @@ protected:
     vxtest::HostCalls calls{host};
 };
 
-TEST_F(Memory, AllocGivesZeroFilledElements)
+// The toolkit promises no zeros: every byte of a new array carries the
+// host's pattern, so an add-in that reads an element before writing it
+// reads nonsense in tests rather than a lucky zero.
+TEST_F(Memory, AllocGivesPatternFilledElements)
 {
     ProArray array = nullptr;
     ASSERT_EQ(calls.array_alloc(5, sizeof(double), 2, &array), PRO_TK_NO_ERROR);
-    const auto* values = static_cast<const double*>(array);
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(values[i], 0.0);
+    const auto* bytes = static_cast<const unsigned char*>(array);
+    for (std::size_t i = 0; i < 5 * sizeof(double); ++i)
+        ASSERT_EQ(bytes[i], vxhost::Ledger::kPattern) << "byte " << i;
     ProArray empty = nullptr;
     ASSERT_EQ(calls.array_alloc(0, 8, 1, &empty), PRO_TK_NO_ERROR);
     EXPECT_NE(empty, nullptr);

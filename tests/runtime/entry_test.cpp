@@ -15,7 +15,7 @@ std::vector<std::string> told_to(const vxhost::Host& host)
     std::vector<std::string> lines;
     for (const auto& e : host.journal())
         if (e.name == "ProStringCopy")
-            lines.push_back(e.args);
+            lines.push_back(e.args());
     return lines;
 }
 

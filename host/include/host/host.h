@@ -164,8 +164,14 @@ public:
     const std::vector<std::string>& errors() const;     // text files, library, runtime reports
     const std::vector<RequestedKey>& keys_requested() const;
 
+    // The call fails with `status` (every time, only its nth call from
+    // now on, or only calls whose argument text holds `args_contain`).
     void inject_fault(const std::string& call, ProError status, int nth = 0,
                       const std::string& args_contain = {});
+    // The call returns 0 but writes none of its outputs, as a faulty host
+    // might; chosen as inject_fault chooses.
+    void inject_unwritten(const std::string& call, int nth = 0,
+                          const std::string& args_contain = {});
     void clear_faults();
 
     const std::vector<std::string>& transcript() const;

@@ -31,8 +31,15 @@ public:
     // Releases whatever the add-in never freed.
     ~Ledger();
 
-    // A zero-filled block of at least one byte, outstanding from now on.
-    void* allocate(std::size_t bytes, AllocKind kind, const std::string& call);
+    // How a new block comes: zero-filled only where the call promises it;
+    // otherwise filled with a pattern that is no zero, no small number and
+    // no address, so that an add-in reading before it writes shows up.
+    enum class Fill { Pattern, Zero };
+    static constexpr unsigned char kPattern = 0xA5;
+
+    // A block of at least one byte, outstanding from now on.
+    void* allocate(std::size_t bytes, AllocKind kind, const std::string& call,
+                   Fill fill = Fill::Pattern);
 
     // Frees a block of the expected kind. A block the host never gave, one
     // already released or one of another kind is not touched: the mistake

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace vxhost {
 
@@ -20,11 +21,13 @@ Ledger::~Ledger()
         std::free(const_cast<void*>(block));
 }
 
-void* Ledger::allocate(std::size_t bytes, AllocKind kind, const std::string& call)
+void* Ledger::allocate(std::size_t bytes, AllocKind kind, const std::string& call, Fill fill)
 {
-    void* block = std::calloc(bytes == 0 ? 1 : bytes, 1);
+    const std::size_t size = bytes == 0 ? 1 : bytes;
+    void* block = std::malloc(size);
     if (!block)
         return nullptr;
+    std::memset(block, fill == Fill::Zero ? 0 : kPattern, size);
     released_.erase(block);
     live_[block] = Allocation{block, kind, bytes, call, {}, next_serial_++};
     return block;

@@ -6,19 +6,23 @@
 #include <exception>
 #include <string>
 
+#include "host/journal.h"
 #include "host/text.h"
 #include "state.h"
 
 namespace vxhost {
 
+// A faulted call returns its status without running the body; one faulted
+// as "unwritten" returns 0 without running it, so it writes no output.
 template <class Body>
-ProError guarded(const char* call, std::string args, Body body)
+ProError guarded(const char* call, CallArgs args, Body body)
 {
     HostState& s = current_state();
-    const auto id = s.journal.begin(call, args);
-    if (const auto status = s.faults.check(call, args)) {
-        s.journal.finish(id, *status, true);
-        return *status;
+    const auto hit = s.faults.check(call, args);
+    const auto id = s.journal.begin(call, std::move(args));
+    if (hit) {
+        s.journal.finish(id, hit->status, true);
+        return hit->status;
     }
     ProError status = PRO_TK_GENERAL_ERROR;
     try {
@@ -30,28 +34,12 @@ ProError guarded(const char* call, std::string args, Body body)
     return status;
 }
 
-// Argument text for the journal.
-inline std::string quoted(const char* text)
-{
-    return text ? "\"" + std::string(text) + "\"" : "(null)";
-}
+inline Word flag(ProBoolean value) { return Word{value ? "true" : "false"}; }
+inline Word pointer_flag(const void* p) { return Word{p ? "fn" : "(null)"}; }
 
-inline std::string quoted(const char16_t* text)
-{
-    return text ? "\"" + to_utf8(wide_text(text, PRO_PATH_SIZE)) + "\"" : "(null)";
-}
-
-inline std::string flag(ProBoolean value) { return value ? "true" : "false"; }
-
-template <class... Parts>
-std::string join_args(const Parts&... parts)
-{
-    std::string text;
-    ((text += (text.empty() ? "" : ", ") + std::string(parts)), ...);
-    return text;
-}
-
-std::string command_text(const HostState& s, uiCmdCmdId id);
-std::string model_text(const HostState& s, ProMdl model);
+// The journal's names of the host's handles: cmd#N, model#N, block#N.
+Word command_text(const HostState& s, uiCmdCmdId id);
+Word model_text(const HostState& s, ProMdl model);
+Word block_text(const HostState& s, const void* block);
 
 }  // namespace vxhost

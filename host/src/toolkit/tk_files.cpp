@@ -306,14 +306,14 @@ namespace tk {
 ProError ProFilesList(const ProWchar* directory, const ProWchar* filter, ProFileListOpt option,
                       ProPath** p_files, ProPath** p_dirs)
 {
-    return guarded("ProFilesList", join_args(quoted(directory), quoted(filter), std::to_string(option)),
+    return guarded("ProFilesList", call_args(directory, filter, option),
                    [&](HostState& s) { return list_files(s, directory, filter, option, p_files, p_dirs); });
 }
 
 ProError ProFilenameParse(const ProWchar* path, ProWchar* directory, ProWchar* name,
                           ProWchar* extension, int* p_version)
 {
-    return guarded("ProFilenameParse", quoted(path), [&](HostState&) {
+    return guarded("ProFilenameParse", call_args(path), [&](HostState&) {
         return parse_filename(path, directory, name, extension, p_version);
     });
 }

@@ -9,11 +9,9 @@ namespace vxhost::tk {
 
 namespace {
 
-std::string block_text(const HostState& s, const void* block) { return s.ledger.name_of(block); }
-
-std::string array_ref_text(const HostState& s, const ProArray* p_array)
+Word array_ref_text(const HostState& s, const ProArray* p_array)
 {
-    return p_array ? "&" + block_text(s, *p_array) : "(null)";
+    return Word{p_array ? "&" + s.ledger.name_of(*p_array) : "(null)"};
 }
 
 }  // namespace
@@ -21,21 +19,21 @@ std::string array_ref_text(const HostState& s, const ProArray* p_array)
 ProError ProArrayAlloc(int n, int size, int growth, ProArray* p_array)
 {
     return guarded("ProArrayAlloc",
-                   join_args(std::to_string(n), std::to_string(size), std::to_string(growth)),
+                   call_args(n, size, growth),
                    [&](HostState& s) { return s.arrays.alloc(n, size, growth, p_array); });
 }
 
 ProError ProArrayFree(ProArray* p_array)
 {
     HostState& state = current_state();
-    return guarded("ProArrayFree", array_ref_text(state, p_array),
+    return guarded("ProArrayFree", call_args(array_ref_text(state, p_array)),
                    [&](HostState& s) { return s.arrays.free(p_array); });
 }
 
 ProError ProArraySizeGet(ProArray array, int* p_count)
 {
     HostState& state = current_state();
-    return guarded("ProArraySizeGet", block_text(state, array),
+    return guarded("ProArraySizeGet", call_args(block_text(state, array)),
                    [&](HostState& s) { return s.arrays.size(array, p_count); });
 }
 
@@ -43,13 +41,13 @@ ProError ProArrayObjectAdd(ProArray* p_array, int pos, int n, void* objs)
 {
     HostState& state = current_state();
     return guarded("ProArrayObjectAdd",
-                   join_args(array_ref_text(state, p_array), std::to_string(pos), std::to_string(n)),
+                   call_args(array_ref_text(state, p_array), pos, n),
                    [&](HostState& s) { return s.arrays.add(p_array, pos, n, objs); });
 }
 
 ProError ProStringCopy(const char* source, char** p_copy)
 {
-    return guarded("ProStringCopy", quoted(source), [&](HostState& s) -> ProError {
+    return guarded("ProStringCopy", call_args(source), [&](HostState& s) -> ProError {
         if (!source || !p_copy)
             return PRO_TK_BAD_INPUTS;
         const std::size_t bytes = std::strlen(source) + 1;
@@ -65,7 +63,7 @@ ProError ProStringCopy(const char* source, char** p_copy)
 ProError ProStringFree(char* string)
 {
     HostState& state = current_state();
-    return guarded("ProStringFree", block_text(state, string), [&](HostState& s) -> ProError {
+    return guarded("ProStringFree", call_args(block_text(state, string)), [&](HostState& s) -> ProError {
         if (!string)
             return PRO_TK_BAD_INPUTS;
         return s.ledger.release(string, AllocKind::String, "ProStringFree") ? PRO_TK_NO_ERROR

@@ -64,8 +64,7 @@ ProError ProUIMessageDialogDisplay(ProUIMessageType type, const ProWchar* title,
 {
     HostState& state = current_state();
     return guarded("ProUIMessageDialogDisplay",
-                   join_args(std::to_string(type), quoted(title), quoted(message),
-                             state.ledger.name_of(buttons), std::to_string(default_button)),
+                   call_args(type, title, message, block_text(state, buttons), default_button),
                    [&](HostState& s) -> ProError {
                        if (!title || !message || !p_chosen)
                            return PRO_TK_BAD_INPUTS;

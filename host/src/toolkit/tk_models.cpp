@@ -36,12 +36,12 @@ std::optional<std::u16string> name_argument(const ProWchar* name)
 }
 
 // The journal's text of a name, as far as the buffer goes.
-std::string name_text(const ProWchar* name)
+Word name_text(const ProWchar* name)
 {
     if (!name)
-        return "(null)";
+        return Word{"(null)"};
     const std::u16string text = wide_text(name, PRO_NAME_SIZE);
-    return "\"" + to_utf8(text) + "\"" + (text.size() >= PRO_NAME_SIZE ? " (unterminated)" : "");
+    return Word{"\"" + to_utf8(text) + "\"" + (text.size() >= PRO_NAME_SIZE ? " (unterminated)" : "")};
 }
 
 bool has_files(int type) { return !model_extension(type).empty(); }
@@ -66,7 +66,7 @@ ProError model_by_name(HostState& s, const ProWchar* name, int type, Model** mod
 ProError ProMdlNameGet(ProMdl model, ProWchar* name)
 {
     HostState& state = current_state();
-    return guarded("ProMdlNameGet", model_text(state, model), [&](HostState& s) -> ProError {
+    return guarded("ProMdlNameGet", call_args(model_text(state, model)), [&](HostState& s) -> ProError {
         const Model* found = s.session.find(model);
         if (!found || !name)
             return PRO_TK_BAD_INPUTS;
@@ -83,7 +83,7 @@ ProError ProMdlNameGet(ProMdl model, ProWchar* name)
 
 ProError ProMdlLoad(const ProWchar* name, ProMdlType type, ProBoolean ask_user, ProMdl* p_model)
 {
-    return guarded("ProMdlLoad", join_args(name_text(name), std::to_string(type), flag(ask_user)),
+    return guarded("ProMdlLoad", call_args(name_text(name), type, flag(ask_user)),
                    [&](HostState& s) -> ProError {
                        if (!p_model)
                            return PRO_TK_BAD_INPUTS;
@@ -97,7 +97,7 @@ ProError ProMdlLoad(const ProWchar* name, ProMdlType type, ProBoolean ask_user, 
 
 ProError ProObjectwindowCreate(const ProWchar* name, ProMdlType type, int* p_window)
 {
-    return guarded("ProObjectwindowCreate", join_args(name_text(name), std::to_string(type)),
+    return guarded("ProObjectwindowCreate", call_args(name_text(name), type),
                    [&](HostState& s) -> ProError {
                        if (!p_window)
                            return PRO_TK_BAD_INPUTS;
@@ -120,7 +120,7 @@ ProError ProObjectwindowCreate(const ProWchar* name, ProMdlType type, int* p_win
 ProError ProMdlDisplay(ProMdl model)
 {
     HostState& state = current_state();
-    return guarded("ProMdlDisplay", model_text(state, model), [&](HostState& s) -> ProError {
+    return guarded("ProMdlDisplay", call_args(model_text(state, model)), [&](HostState& s) -> ProError {
         Model* found = s.session.find(model);
         if (!found)
             return PRO_TK_BAD_INPUTS;
@@ -140,7 +140,7 @@ ProError ProMdlDisplay(ProMdl model)
 
 ProError ProWindowActivate(int window)
 {
-    return guarded("ProWindowActivate", std::to_string(window), [&](HostState& s) -> ProError {
+    return guarded("ProWindowActivate", call_args(window), [&](HostState& s) -> ProError {
         if (!s.session.activate(window))
             return PRO_TK_BAD_INPUTS;
         const Window& w = *s.session.window(window);

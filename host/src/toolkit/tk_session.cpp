@@ -19,8 +19,6 @@ bool copy_into(ProWchar* target, std::size_t units, const std::u16string& text)
     return true;
 }
 
-std::string pointer_flag(const void* p) { return p ? "fn" : "(null)"; }
-
 void fill_model_data(const Model& model, ProMdldata& data)
 {
     std::memset(&data, 0, sizeof data);
@@ -39,7 +37,7 @@ void fill_model_data(const Model& model, ProMdldata& data)
 
 ProError ProMdlCurrentGet(ProMdl* p_model)
 {
-    return guarded("ProMdlCurrentGet", "", [&](HostState& s) -> ProError {
+    return guarded("ProMdlCurrentGet", CallArgs{}, [&](HostState& s) -> ProError {
         if (!p_model)
             return PRO_TK_BAD_INPUTS;
         const Model* model = s.session.current();
@@ -53,7 +51,7 @@ ProError ProMdlCurrentGet(ProMdl* p_model)
 ProError ProMdlTypeGet(ProMdl model, ProMdlType* p_type)
 {
     HostState& state = current_state();
-    return guarded("ProMdlTypeGet", model_text(state, model), [&](HostState& s) -> ProError {
+    return guarded("ProMdlTypeGet", call_args(model_text(state, model)), [&](HostState& s) -> ProError {
         const Model* found = s.session.find(model);
         if (!found || !p_type)
             return PRO_TK_BAD_INPUTS;
@@ -65,7 +63,7 @@ ProError ProMdlTypeGet(ProMdl model, ProMdlType* p_type)
 ProError ProMdlDataGet(ProMdl model, ProMdldata* p_data)
 {
     HostState& state = current_state();
-    return guarded("ProMdlDataGet", model_text(state, model), [&](HostState& s) -> ProError {
+    return guarded("ProMdlDataGet", call_args(model_text(state, model)), [&](HostState& s) -> ProError {
         const Model* found = s.session.find(model);
         if (!found || !p_data)
             return PRO_TK_BAD_INPUTS;
@@ -79,8 +77,8 @@ ProError ProCmdActionAdd(const char* action, uiCmdCmdActFn action_fn, uiCmdPrior
                          uiCmdCmdId* p_command)
 {
     return guarded("ProCmdActionAdd",
-                   join_args(quoted(action), pointer_flag(reinterpret_cast<const void*>(action_fn)),
-                             std::to_string(priority),
+                   call_args(action, pointer_flag(reinterpret_cast<const void*>(action_fn)),
+                             priority,
                              pointer_flag(reinterpret_cast<const void*>(access_fn)), flag(non_active),
                              flag(accessory)),
                    [&](HostState& s) -> ProError {
@@ -100,7 +98,7 @@ ProError ProCmdActionAdd(const char* action, uiCmdCmdActFn action_fn, uiCmdPrior
 ProError ProNotificationSet(ProNotifyType type, ProFunction fn)
 {
     return guarded("ProNotificationSet",
-                   join_args(std::to_string(type), pointer_flag(reinterpret_cast<const void*>(fn))),
+                   call_args(type, pointer_flag(reinterpret_cast<const void*>(fn))),
                    [&](HostState& s) -> ProError {
                        if (!fn)
                            return PRO_TK_BAD_INPUTS;
@@ -111,14 +109,14 @@ ProError ProNotificationSet(ProNotifyType type, ProFunction fn)
 
 ProError ProNotificationUnset(ProNotifyType type)
 {
-    return guarded("ProNotificationUnset", std::to_string(type), [&](HostState& s) -> ProError {
+    return guarded("ProNotificationUnset", call_args(type), [&](HostState& s) -> ProError {
         return s.notifications.erase(type) ? PRO_TK_NO_ERROR : PRO_TK_E_NOT_FOUND;
     });
 }
 
 ProError ProDirectoryCurrentGet(ProWchar* path)
 {
-    return guarded("ProDirectoryCurrentGet", "", [&](HostState& s) -> ProError {
+    return guarded("ProDirectoryCurrentGet", CallArgs{}, [&](HostState& s) -> ProError {
         if (!path)
             return PRO_TK_BAD_INPUTS;
         const std::u16string current = s.working_directory();
@@ -137,7 +135,7 @@ ProError ProDirectoryCurrentGet(ProWchar* path)
 
 ProError ProDirectoryChange(const ProWchar* path)
 {
-    return guarded("ProDirectoryChange", quoted(path), [&](HostState& s) {
+    return guarded("ProDirectoryChange", call_args(path), [&](HostState& s) {
         return change_working_directory(s, path, true);
     });
 }

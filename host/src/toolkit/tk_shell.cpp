@@ -201,13 +201,15 @@ int SHFileOperationW(SHFILEOPSTRUCTW* request)
     std::optional<std::vector<std::u16string>> names;
     if (request && request->pFrom)
         names = read_names(request->pFrom);
-    std::string args = "(null)";
-    if (request) {
-        args = join_args(function_text(request->wFunc), hex(request->fFlags));
+    CallArgs args;
+    if (!request) {
+        args.word("(null)");
+    } else {
+        args.word(function_text(request->wFunc)).word(hex(request->fFlags));
         if (!names)
-            args += ", (no list)";
+            args.word("(no list)");
         for (const auto& name : names.value_or(std::vector<std::u16string>{}))
-            args += ", \"" + to_utf8(name) + "\"";
+            args.wide(name.c_str(), name.size());
     }
     // Recorded before the call runs, so a request failed by an injected
     // fault is on the record too.
@@ -215,7 +217,7 @@ int SHFileOperationW(SHFILEOPSTRUCTW* request)
     state.shell_requests.push_back(ShellRequest{request ? request->wFunc : 0u,
                                                 request ? request->fFlags : 0u,
                                                 names.value_or(std::vector<std::u16string>{}), 0});
-    const int result = guarded("SHFileOperationW", args, [&](HostState& s) -> ProError {
+    const int result = guarded("SHFileOperationW", std::move(args), [&](HostState& s) -> ProError {
         if (!request || !names || names->empty()) {
             s.error("SHFileOperationW: no request or no name list ending in a second NUL");
             return kInvalidParameter;

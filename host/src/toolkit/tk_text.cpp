@@ -72,7 +72,7 @@ ProError ProMenubarMenuAdd(const char* folder, const char* menu, const char* lab
                            const char* neighbour, ProBoolean add_after, const ProWchar* file)
 {
     return guarded("ProMenubarMenuAdd",
-                   join_args(quoted(menu), quoted(label), quoted(neighbour), flag(add_after), quoted(file)),
+                   call_args(menu, label, neighbour, flag(add_after), file),
                    [&](HostState& s) -> ProError {
                        if (!folder || !menu || !label || !file)
                            return PRO_TK_BAD_INPUTS;
@@ -89,8 +89,7 @@ ProError ProMenubarmenuMenuAdd(const char* folder, const char* parent, const cha
                                const ProWchar* file)
 {
     return guarded("ProMenubarmenuMenuAdd",
-                   join_args(quoted(parent), quoted(menu), quoted(label), quoted(neighbour),
-                             flag(add_after), quoted(file)),
+                   call_args(parent, menu, label, neighbour, flag(add_after), file),
                    [&](HostState& s) -> ProError {
                        if (!folder || !parent || !menu || !label || !file)
                            return PRO_TK_BAD_INPUTS;
@@ -109,9 +108,8 @@ ProError ProMenubarmenuPushbuttonAdd(const char* folder, const char* parent, con
 {
     HostState& state = current_state();
     return guarded("ProMenubarmenuPushbuttonAdd",
-                   join_args(quoted(parent), quoted(button), quoted(label), quoted(help),
-                             quoted(neighbour), flag(add_after), command_text(state, command),
-                             quoted(file)),
+                   call_args(parent, button, label, help, neighbour, flag(add_after),
+                             command_text(state, command), file),
                    [&](HostState& s) -> ProError {
                        if (!folder || !parent || !button || !label || !file || !command)
                            return PRO_TK_BAD_INPUTS;
@@ -135,7 +133,7 @@ ProError ProMenubarmenuPushbuttonAdd(const char* folder, const char* parent, con
 
 ProError ProMessageDisplay(const char* folder, const ProWchar* file, const char* key)
 {
-    return guarded("ProMessageDisplay", join_args(quoted(file), quoted(key)), [&](HostState& s) -> ProError {
+    return guarded("ProMessageDisplay", call_args(file, key), [&](HostState& s) -> ProError {
         if (!folder || !file || !key)
             return PRO_TK_BAD_INPUTS;
         const Lookup shown = look_up(s, folder, file, key);
