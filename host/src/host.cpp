@@ -7,6 +7,7 @@
 #include "toolkit/guard.h"
 #include "state.h"
 #include "toolkit/tk_calls.h"
+#include "ui/macros.h"
 
 namespace vxhost {
 
@@ -266,21 +267,28 @@ std::vector<std::pair<std::string, int>> Host::availabilities()
     return list;
 }
 
-bool Host::run_command(const std::string& what, uiCmdCmdId id)
+bool run_command(HostState& s, const std::string& what, uiCmdCmdId id)
 {
-    const Command* command = state_->commands.find(id);
+    const Command* command = s.commands.find(id);
     const auto state = command_availability(command);
     if (!state) {
-        note(what + ": no such command");
+        s.note(what + ": no such command");
         return false;
     }
     if (*state != ACCESS_AVAILABLE) {
-        note(what + ": not available");
+        s.note(what + ": not available");
         return false;
     }
-    note(what + ": runs " + command->action);
-    state_->last_action_status = command->action_fn(id, nullptr, nullptr);
+    s.note(what + ": runs " + command->action);
+    s.last_action_status = command->action_fn(id, nullptr, nullptr);
+    // Control is back with the host: what the command queued runs now.
+    run_macro_queue(s);
     return true;
+}
+
+bool Host::run_command(const std::string& what, uiCmdCmdId id)
+{
+    return vxhost::run_command(*state_, what, id);
 }
 
 std::optional<int> Host::last_action_status() const { return state_->last_action_status; }
@@ -399,6 +407,20 @@ void Host::inject_unwritten(const std::string& call, int nth, const std::string&
 }
 
 void Host::clear_faults() { state_->faults.clear(); }
+
+void Host::hold_macros(bool hold) { state_->hold_macros = hold; }
+
+int Host::run_macros()
+{
+    const bool held = state_->hold_macros;
+    state_->hold_macros = false;
+    const int run = run_macro_queue(*state_);
+    state_->hold_macros = held;
+    return run;
+}
+
+const std::vector<std::u16string>& Host::macros() const { return state_->macros_loaded; }
+std::size_t Host::macros_queued() const { return state_->macro_queue.size(); }
 
 const std::vector<std::string>& Host::transcript() const { return state_->transcript; }
 void Host::note(const std::string& line) { state_->note(line); }

@@ -202,7 +202,7 @@ void print_models(Context& c, const Args&)
     c.host.note("models in session: " + std::to_string(models.size()));
     for (const auto& m : models)
         c.host.note("  " + model_label(*m) + version_text(*m) + " from " + to_utf8(m->folder) +
-                    (m->note.empty() ? "" : ": " + m->note));
+                    (m->document.note.empty() ? "" : ": " + m->document.note));
 }
 
 const Step steps[] = {

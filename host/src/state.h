@@ -58,6 +58,10 @@ struct HostState {
     unsigned listing_seed = 0;
     std::vector<ShellRequest> shell_requests;     // every shell call, in order
     std::vector<RecycledFile> recycled;           // what went to a recycle bin
+    std::deque<std::u16string> macro_queue;       // macros waiting for control to come back
+    std::vector<std::u16string> macros_loaded;    // every macro the add-in queued, in order
+    bool hold_macros = false;                     // the queue waits for run_macros()
+    bool running_macros = false;                  // the queue is being carried out
 
     // records
     std::vector<RequestedKey> keys;
@@ -73,6 +77,11 @@ struct HostState {
 
 // The state of the one Host alive; the host functions reach it here.
 HostState& current_state();
+
+// Runs a command of the add-in as the user's pick or a macro step does:
+// only when its availability function offers it, then whatever macros it
+// queued. False when there is no such command or it is not available.
+bool run_command(HostState& s, const std::string& what, uiCmdCmdId id);
 
 // Changes the working directory and tells the add-in. `by_addin` only
 // changes what the transcript says.

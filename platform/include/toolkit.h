@@ -86,6 +86,7 @@ ProError ProMdlDataGet(ProMdl model, ProMdldata *p_data);
 ProError ProMdlNameGet(ProMdl model, ProWchar *name);  /* 32 units, no extension */
 ProError ProMdlLoad(const ProWchar *name, ProMdlType type, ProBoolean ask_user, ProMdl *p_model);
 ProError ProMdlDisplay(ProMdl model);
+ProError ProMdlSave(ProMdl model);     /* the next stored version, in the model's folder */
 
 /* ---- windows ------------------------------------------------------------ */
 
@@ -204,6 +205,12 @@ ProError ProUIMessageDialogDisplay(ProUIMessageType type, const ProWchar *title,
                                    const ProWchar *message, ProUIMessageButton *buttons,
                                    ProUIMessageButton default_button,
                                    ProUIMessageButton *p_chosen);
+
+/* ---- macros -------------------------------------------------------------- */
+
+/* Queues a macro of the host's user-interface steps; the host carries it
+ * out once control is back with it. */
+ProError ProMacroLoad(const ProWchar *macro);
 
 /* ---- the add-in's entry points, called by the runtime ------------------- */
 

@@ -72,6 +72,7 @@ typedef void (*ProTerminateEntry)(void);
       (const ProWchar *name, ProMdlType type, ProBoolean ask_user, ProMdl *p_model), \
       (name, type, ask_user, p_model))                                               \
     X(ProError, ProMdlDisplay, (ProMdl model), (model))                              \
+    X(ProError, ProMdlSave, (ProMdl model), (model))                                 \
     X(ProError, ProObjectwindowCreate,                                               \
       (const ProWchar *name, ProMdlType type, int *p_window), (name, type, p_window))\
     X(ProError, ProWindowActivate, (int window), (window))                           \
@@ -101,6 +102,7 @@ typedef void (*ProTerminateEntry)(void);
       (const ProWchar *directory, const ProWchar *filter, ProFileListOpt option,     \
        ProPath **p_files, ProPath **p_dirs),                                         \
       (directory, filter, option, p_files, p_dirs))                                  \
+    X(ProError, ProMacroLoad, (const ProWchar *macro), (macro))                      \
     X(ProError, ProFilenameParse,                                                    \
       (const ProWchar *path, ProWchar *directory, ProWchar *name,                    \
        ProWchar *extension, int *p_version),                                         \

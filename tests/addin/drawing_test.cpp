@@ -62,7 +62,7 @@ TEST_F(OpenDrawing, ThePartsOrAssemblysDrawingOpensInItsOwnActiveWindow)
         EXPECT_EQ(mine.model->type, c.type);
         EXPECT_EQ(drawing.model->type, PRO_MDL_DRAWING);
         EXPECT_EQ(drawing.model->name, c.name);
-        EXPECT_EQ(drawing.model->note, "the drawing");
+        EXPECT_EQ(drawing.model->document.note, "the drawing");
         EXPECT_TRUE(drawing.shown);
         EXPECT_EQ(made[3], "ProWindowActivate(" + std::to_string(drawing.id) + ")");
         EXPECT_EQ(session.active(), drawing.id);
@@ -138,7 +138,7 @@ TEST_F(OpenDrawing, TheNewestVersionIsLoadedByNumberNotByText)
     ASSERT_NE(host.current_model(), nullptr);
     EXPECT_EQ(host.current_model()->type, PRO_MDL_DRAWING);
     EXPECT_EQ(host.current_model()->version, 10);
-    EXPECT_EQ(host.current_model()->note, "version 10");
+    EXPECT_EQ(host.current_model()->document.note, "version 10");
     expect_clean();
 }
 

@@ -28,7 +28,33 @@ protected:
         host.entry<decltype(&::ProObjectwindowCreate)>("ProObjectwindowCreate");
     decltype(&::ProWindowActivate) activate =
         host.entry<decltype(&::ProWindowActivate)>("ProWindowActivate");
+    decltype(&::ProMdlSave) save = host.entry<decltype(&::ProMdlSave)>("ProMdlSave");
 };
+
+// A save writes the next version after the newest one stored in the
+// model's own folder, whatever the working directory, and never
+// overwrites; a model never stored starts at version 1.
+TEST_F(ModelsByName, SaveWritesTheNextVersionIntoTheModelsFolder)
+{
+    disk.folder("parts");
+    host.store_model(u"D:\\parts\\", "bracket", PRO_MDL_PART, 3, "three");
+    host.store_model(u"D:\\parts\\", "bracket", PRO_MDL_PART, 1);
+    const ProMdl part = host.open_model("bracket", PRO_MDL_PART, u"D:\\parts\\");
+    const ProMdl fresh = host.open_model("shaft", PRO_MDL_PART);
+    const ProMdl odd = host.open_model("odd", 3);
+
+    ASSERT_EQ(save(part), PRO_TK_NO_ERROR);
+    ASSERT_EQ(save(part), PRO_TK_NO_ERROR);
+    ASSERT_EQ(save(fresh), PRO_TK_NO_ERROR);
+    EXPECT_EQ(save(odd), PRO_TK_BAD_INPUTS);
+    EXPECT_EQ(save(nullptr), PRO_TK_BAD_INPUTS);
+
+    EXPECT_EQ(host.session().find(part)->version, 5);
+    EXPECT_EQ(read_model_file(disk.path() / "parts" / "bracket.prt.5").note, "three");
+    EXPECT_TRUE(fs::exists(disk.path() / "parts" / "bracket.prt.4"));
+    EXPECT_EQ(read_model_file(disk.path() / "work" / "shaft.prt.1").type, PRO_MDL_PART);
+    EXPECT_TRUE(host.errors().empty());
+}
 
 TEST_F(ModelsByName, LoadReadsTheNewestVersionOnceAndWritesOnlyOnSuccess)
 {
@@ -42,7 +68,7 @@ TEST_F(ModelsByName, LoadReadsTheNewestVersionOnceAndWritesOnlyOnSuccess)
     ASSERT_NE(model, nullptr);
     EXPECT_EQ(model->name, "Bracket");       // as spelled on disk
     EXPECT_EQ(model->version, 3);
-    EXPECT_EQ(model->note, "three");
+    EXPECT_EQ(model->document.note, "three");
     EXPECT_EQ(model->folder, u"D:\\work\\");
     EXPECT_TRUE(host.session().windows().empty());   // loading opens no window
 

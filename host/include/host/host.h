@@ -111,6 +111,16 @@ public:
     void fire_tab_switch(const std::string& left, const std::string& entered);
     void fire_directory_changed(const std::u16string& path);
 
+    // ---- macros ----
+    // Every macro the add-in handed over with ProMacroLoad, in order.
+    const std::vector<std::u16string>& macros() const;
+    // Held, queued macros wait for run_macros() instead of running when
+    // control comes back to the host; for looking between the two.
+    void hold_macros(bool hold);
+    // Carries out the queued macros now; returns how many ran.
+    int run_macros();
+    std::size_t macros_queued() const;
+
     // ---- message dialogs ----
     // The button the user presses in the next message dialog; with none
     // queued the dialog is closed with its default button.

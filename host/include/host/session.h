@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "host/model_files.h"
 #include "toolkit.h"
 
 namespace vxhost {
@@ -15,8 +16,8 @@ struct Model {
     int type = PRO_MDL_PART;   // a ProMdlType, or any other number
     std::u16string folder;     // Windows path of its folder, e.g. D:\work\parts\ .
     int number = 0;            // 1, 2, ... : "model#N" in the journal
-    int version = 0;           // the stored version it was read from; 0: made in session
-    std::string note;          // what its file says of it
+    int version = 0;           // the stored version it was read from or saved as; 0: never stored
+    ModelDocument document;    // what its file says of it, as changed in session
 };
 
 // A window of the host. The host opens a window on one model; the model

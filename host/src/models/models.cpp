@@ -36,7 +36,7 @@ Model stored_model(const StoredVersion& stored, const std::u16string& folder)
     model.type = stored.id.type;
     model.folder = folder;
     model.version = stored.id.version;
-    model.note = document.note;
+    model.document = document;
     return model;
 }
 
@@ -73,6 +73,33 @@ ProError retrieve_model(HostState& s, const std::string& name, int type,
                " is unreadable");
         return PRO_TK_INVALID_FILE;
     }
+}
+
+ProError save_model(HostState& s, Model& model)
+{
+    if (model_extension(model.type).empty())
+        return PRO_TK_BAD_INPUTS;
+    const auto where = resolve_folder(s, model.folder);
+    if (!where) {
+        s.error("cannot save " + model_label(model) + ": its folder " + to_utf8(model.folder) +
+                " is on no mapped drive");
+        return PRO_TK_INVALID_DIR;
+    }
+    const auto newest = newest_version(where->real, model.name, model.type);
+    const int version = newest ? newest->id.version + 1 : 1;
+    const fs::path file = where->real / model_file_name(model.name, model.type, version);
+    ModelDocument document = model.document;
+    document.type = model.type;
+    try {
+        write_model_file(file, document);
+    } catch (const HostError& e) {
+        s.error(e.what());
+        return PRO_TK_GENERAL_ERROR;
+    }
+    model.version = version;
+    model.folder = where->text;
+    s.note("saved " + to_utf8(file.filename().u16string()) + " in " + to_utf8(where->text));
+    return PRO_TK_NO_ERROR;
 }
 
 ProMdl Host::open_model(const std::string& name, int type, const std::u16string& folder)

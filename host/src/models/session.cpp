@@ -39,6 +39,7 @@ ProMdl Session::open(const std::string& name, int type, const std::u16string& fo
     model.name = name;
     model.type = type;
     model.folder = folder;
+    model.document.type = type;
     return open(model);
 }
 
@@ -63,7 +64,7 @@ Model& Session::add(const Model& model)
     }
     found->folder = model.folder;
     found->version = model.version;
-    found->note = model.note;
+    found->document = model.document;
     return *found;
 }
 

@@ -13,6 +13,7 @@ ProError ProMdlDataGet(ProMdl model, ProMdldata* p_data);
 ProError ProMdlNameGet(ProMdl model, ProWchar* name);
 ProError ProMdlLoad(const ProWchar* name, ProMdlType type, ProBoolean ask_user, ProMdl* p_model);
 ProError ProMdlDisplay(ProMdl model);
+ProError ProMdlSave(ProMdl model);
 ProError ProObjectwindowCreate(const ProWchar* name, ProMdlType type, int* p_window);
 ProError ProWindowActivate(int window);
 
@@ -39,6 +40,8 @@ ProError ProFilesList(const ProWchar* directory, const ProWchar* filter, ProFile
                       ProPath** p_files, ProPath** p_dirs);
 ProError ProFilenameParse(const ProWchar* path, ProWchar* directory, ProWchar* name,
                           ProWchar* extension, int* p_version);
+
+ProError ProMacroLoad(const ProWchar* macro);
 
 #ifndef _WIN32
 // The Windows shell, played by the host off Windows.

@@ -10,6 +10,8 @@
 //    model is open already, that window is given again.
 //  - ProMdlDisplay draws the model in its newest window; a model with no
 //    window is opened in a new one, which becomes active.
+//  - ProMdlSave writes the model as it stands in session as the next
+//    stored version of its name in its own folder.
 //  - ProWindowActivate makes a window the active one, and so its model
 //    the current model.
 #include <cstring>
@@ -135,6 +137,17 @@ ProError ProMdlDisplay(ProMdl model)
         w->shown = true;
         s.note(window_text(*w) + " shows " + model_label(shown));
         return PRO_TK_NO_ERROR;
+    });
+}
+
+ProError ProMdlSave(ProMdl model)
+{
+    HostState& state = current_state();
+    return guarded("ProMdlSave", call_args(model_text(state, model)), [&](HostState& s) -> ProError {
+        Model* found = s.session.find(model);
+        if (!found)
+            return PRO_TK_BAD_INPUTS;
+        return save_model(s, *found);
     });
 }
 
