@@ -58,6 +58,12 @@ enum {
 typedef int ProBoolean;
 enum { PRO_B_FALSE = 0, PRO_B_TRUE = 1 };
 
+/* Caller's data handed back to a visit or dialog function unchanged. */
+typedef void *ProAppData;
+
+/* A point or a colour: x, y, z or red, green, blue. */
+typedef double ProVector[3];
+
 /* ---- models ------------------------------------------------------------ */
 
 typedef struct pro_model *ProMdl;
@@ -79,6 +85,16 @@ typedef struct {
     ProWchar device[PRO_DEVICE_SIZE];
     ProPath  path;
 } ProMdldata;
+
+/* An item of a model as the host names it: its type (ProType), its id
+ * within the owner, and the owning model. Features, assembly components,
+ * dimensions and detail symbol instances are all model items. */
+typedef int ProType;
+typedef struct {
+    ProType type;
+    int     id;
+    ProMdl  owner;
+} ProModelitem;
 
 ProError ProMdlCurrentGet(ProMdl *p_model);
 ProError ProMdlTypeGet(ProMdl model, ProMdlType *p_type);
