@@ -360,6 +360,7 @@ std::optional<std::u16string> Host::windows_path(const fs::path& real) const
 void Host::close_all_windows()
 {
     state_->session.close_all_windows();
+    state_->selection_buffer.clear();   // a selection lives in its window
     note("close all windows");
 }
 

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
 #include "host/errors.h"
+#include "models/drawings.h"
 
 namespace vxhost {
 
@@ -27,6 +30,19 @@ struct Step {
     std::size_t optional = 0;    // arguments that may follow the required ones
 };
 
+// The word as an int when it is one to the letter.
+std::optional<int> integer_word(const std::string& word)
+{
+    std::size_t used = 0;
+    try {
+        const int value = std::stoi(word, &used);
+        if (used == word.size())
+            return value;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
 int model_type(const std::string& word)
 {
     if (word == "part")
@@ -35,13 +51,8 @@ int model_type(const std::string& word)
         return PRO_MDL_ASSEMBLY;
     if (word == "drawing")
         return PRO_MDL_DRAWING;
-    std::size_t used = 0;
-    try {
-        const int type = std::stoi(word, &used);
-        if (used == word.size())
-            return type;
-    } catch (const std::exception&) {
-    }
+    if (const auto type = integer_word(word))
+        return *type;
     throw HostError("model type must be part, assembly, drawing or a number, not " + word);
 }
 
@@ -144,13 +155,8 @@ void open_model(Context& c, const Args& a)
 
 int version_number(const std::string& word)
 {
-    std::size_t used = 0;
-    try {
-        const int version = std::stoi(word, &used);
-        if (used == word.size() && version >= 1)
-            return version;
-    } catch (const std::exception&) {
-    }
+    if (const auto version = integer_word(word); version && *version >= 1)
+        return *version;
     throw HostError("a version is a number from 1, not " + word);
 }
 
@@ -171,13 +177,8 @@ void answer_dialog(Context& c, const Args& a)
         return c.host.answer_dialog(PRO_UI_MESSAGE_OK);
     if (a[0] == "Cancel")
         return c.host.answer_dialog(PRO_UI_MESSAGE_CANCEL);
-    std::size_t used = 0;
-    try {
-        const int code = std::stoi(a[0], &used);
-        if (used == a[0].size())
-            return c.host.answer_dialog(code);
-    } catch (const std::exception&) {
-    }
+    if (const auto code = integer_word(a[0]))
+        return c.host.answer_dialog(*code);
     throw HostError("answer takes OK, Cancel or a button code, not " + a[0]);
 }
 
@@ -205,6 +206,59 @@ void print_models(Context& c, const Args&)
                     (m->document.note.empty() ? "" : ": " + m->document.note));
 }
 
+double coordinate(const std::string& word)
+{
+    std::size_t used = 0;
+    try {
+        const double value = std::stod(word, &used);
+        if (used == word.size() && std::isfinite(value))
+            return value;
+    } catch (const std::exception&) {
+    }
+    throw HostError("a coordinate must be a number, not " + word);
+}
+
+// select ID...: the user selects these items of the current drawing.
+void select_items(Context& c, const Args& a)
+{
+    std::vector<int> ids;
+    for (const auto& word : a) {
+        const auto id = integer_word(word);
+        if (!id)
+            throw HostError("an item id must be a whole number, not " + word);
+        ids.push_back(*id);
+    }
+    c.host.select_items(ids);
+}
+
+// point X Y Z [left|middle|right]: the point the user picks next.
+// point none: the next pick gives no point.
+void queue_point(Context& c, const Args& a)
+{
+    if (a.size() == 1 && a[0] == "none")
+        return c.host.queue_failed_pick();
+    if (a.size() < 3)
+        throw HostError("point takes X Y Z and a button, or none");
+    const Point point{coordinate(a[0]), coordinate(a[1]), coordinate(a[2])};
+    static const std::pair<const char*, int> buttons[] = {
+        {"left", PRO_LEFT_BUTTON}, {"middle", PRO_MIDDLE_BUTTON}, {"right", PRO_RIGHT_BUTTON}};
+    const std::string button = a.size() > 3 ? a[3] : "left";
+    for (const auto& [name, code] : buttons)
+        if (button == name)
+            return c.host.queue_pick(point, code);
+    throw HostError("the button is left, middle or right, not " + button);
+}
+
+// The current drawing's sheets with every detail item and where it is.
+void print_items(Context& c, const Args&)
+{
+    const Model* model = c.host.current_model();
+    if (!model || model->type != PRO_MDL_DRAWING)
+        throw HostError("items: no drawing is current");
+    for (const auto& line : render_sheets(*model))
+        c.host.note(line);
+}
+
 const Step steps[] = {
     {"language", 1, [](Context& c, const Args& a) { c.host.set_language(a[0]); }},
     {"drive", 2, [](Context& c, const Args& a) { c.host.map_drive(drive_letter(a[0]), c.folder / a[1]); }},
@@ -229,6 +283,9 @@ const Step steps[] = {
     {"touch", 1, touch_file},
     {"files", 1, print_files},
     {"bin", 0, print_bin},
+    {"select", 0, select_items, 1000},
+    {"point", 1, queue_point, 3},
+    {"items", 0, print_items},
 };
 
 const Step& find_step(const std::string& name, std::size_t arguments)

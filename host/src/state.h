@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,6 +15,8 @@
 #include "host/host.h"
 #include "host/library.h"
 #include "host/messages.h"
+#include "models/drawings.h"
+#include "records/handles.h"
 #include "toolkit_host.h"
 
 namespace vxhost {
@@ -62,6 +65,16 @@ struct HostState {
     std::vector<std::u16string> macros_loaded;    // every macro the add-in queued, in order
     bool hold_macros = false;                     // the queue waits for run_macros()
     bool running_macros = false;                  // the queue is being carried out
+
+    // drawings: what the user selected and will pick, and the records
+    // behind the handles of the selection and detail calls
+    std::vector<SelectedItem> selection_buffer;
+    std::deque<MousePick> picks;
+    HandleTable<SelectionRecord> selections{ledger, AllocKind::Selection};
+    std::map<const void*, std::vector<void*>> selection_arrays;   // the selections in each
+    HandleTable<SymbolDataRecord> symbol_data{ledger, AllocKind::SymbolData};
+    HandleTable<AttachmentRecord> attachments{ledger, AllocKind::Attachment};
+    std::vector<std::unique_ptr<ViewRecord>> views;
 
     // records
     std::vector<RequestedKey> keys;

@@ -96,6 +96,14 @@ typedef struct {
     ProMdl  owner;
 } ProModelitem;
 
+/* Item types of a drawing's detail items, as the host numbers them. */
+enum {
+    PRO_TYPE_UNUSED     = -1,
+    PRO_DIMENSION       = 8,
+    PRO_REF_DIMENSION   = 28,
+    PRO_SYMBOL_INSTANCE = 76
+};
+
 ProError ProMdlCurrentGet(ProMdl *p_model);
 ProError ProMdlTypeGet(ProMdl model, ProMdlType *p_type);
 ProError ProMdlDataGet(ProMdl model, ProMdldata *p_data);
@@ -103,6 +111,75 @@ ProError ProMdlNameGet(ProMdl model, ProWchar *name);  /* 32 units, no extension
 ProError ProMdlLoad(const ProWchar *name, ProMdlType type, ProBoolean ask_user, ProMdl *p_model);
 ProError ProMdlDisplay(ProMdl model);
 ProError ProMdlSave(ProMdl model);     /* the next stored version, in the model's folder */
+
+/* ---- selections and the mouse ------------------------------------------ */
+
+typedef struct pro_selection *ProSelection;
+
+/* The items the user selected before the command, in the order of the
+ * selection buffer, as a fresh host array of selections (the count with
+ * ProArraySizeGet). The buffer itself is left as it is. The caller frees
+ * the array with ProSelectionarrayFree, never ProArrayFree. */
+ProError ProSelbufferSelectionsGet(ProSelection **p_selections);
+ProError ProSelectionModelitemGet(ProSelection selection, ProModelitem *p_item);
+/* Frees an array of selections and the selections in it. */
+ProError ProSelectionarrayFree(ProSelection *selections);
+
+typedef int ProMouseButton;
+enum {
+    PRO_LEFT_BUTTON   = 1,
+    PRO_MIDDLE_BUTTON = 2,
+    PRO_RIGHT_BUTTON  = 4
+};
+
+/* Waits for the user to pick a point, expecting one of the buttons in
+ * expected; gives the button pressed and the point (x, y, z). Fails when
+ * the user gives no point. */
+ProError ProMousePickGet(ProMouseButton expected, ProMouseButton *p_pressed, ProVector position);
+
+/* ---- drawings and their detail items ------------------------------------- */
+
+typedef ProMdl ProDrawing;                 /* a model of type PRO_MDL_DRAWING */
+typedef ProModelitem ProDimension;         /* PRO_DIMENSION, PRO_REF_DIMENSION */
+typedef ProModelitem ProDtlsyminst;        /* PRO_SYMBOL_INSTANCE */
+typedef struct pro_view *ProView;          /* a view of a drawing; the host's */
+typedef struct pro_dtlsyminstdata *ProDtlsyminstdata;
+typedef struct pro_dtlattach *ProDtlattach;
+typedef int ProDtlattachType;              /* as the host numbers them */
+
+typedef int ProDisplayMode;
+enum { PRODISPMODE_NUMERIC = 0, PRODISPMODE_SYMBOLIC = 1 };
+
+/* A dimension's position on the drawing, and moving it there. */
+ProError ProDrawingDimensionPosGet(ProDrawing drawing, ProDimension *dimension, ProVector position);
+ProError ProDrawingDimensionMove(ProDrawing drawing, ProDimension *dimension, ProVector position);
+
+/* A symbol instance's data record, a copy the caller owns and frees with
+ * ProDtlsyminstdataFree; ProDtlsyminstModify gives the instance on the
+ * drawing what the record holds. */
+ProError ProDtlsyminstDataGet(ProDtlsyminst *symbol, ProDisplayMode mode, ProDtlsyminstdata *p_data);
+ProError ProDtlsyminstdataFree(ProDtlsyminstdata data);
+ProError ProDtlsyminstModify(ProDtlsyminst *symbol, ProDtlsyminstdata data);
+
+/* The attachment a record holds, as a copy the caller owns and frees with
+ * ProDtlattachFree; setting one copies it into the record. */
+ProError ProDtlsyminstdataAttachmentGet(ProDtlsyminstdata data, ProDtlattach *p_attachment);
+ProError ProDtlsyminstdataAttachmentSet(ProDtlsyminstdata data, ProDtlattach attachment);
+
+/* An attachment's parts: its type, its view (NULL for none), its location
+ * and its reference (NULL for none). The reference belongs to the
+ * attachment and goes with it. NULL for a part not wanted. */
+ProError ProDtlattachGet(ProDtlattach attachment, ProDtlattachType *p_type, ProView *p_view,
+                         ProVector location, ProSelection *p_reference);
+/* A new attachment of these parts, which copies the reference; the caller
+ * frees it with ProDtlattachFree. */
+ProError ProDtlattachAlloc(ProDtlattachType type, ProView view, ProVector location,
+                           ProSelection reference, ProDtlattach *p_attachment);
+ProError ProDtlattachFree(ProDtlattach attachment);
+
+/* Sheets are numbered from 1. */
+ProError ProDrawingCurrentSheetGet(ProDrawing drawing, int *p_sheet);
+ProError ProDwgSheetRegenerate(ProDrawing drawing, int sheet);
 
 /* ---- windows ------------------------------------------------------------ */
 

@@ -106,7 +106,44 @@ typedef void (*ProTerminateEntry)(void);
     X(ProError, ProFilenameParse,                                                    \
       (const ProWchar *path, ProWchar *directory, ProWchar *name,                    \
        ProWchar *extension, int *p_version),                                         \
-      (path, directory, name, extension, p_version))
+      (path, directory, name, extension, p_version))                                 \
+    X(ProError, ProSelbufferSelectionsGet, (ProSelection **p_selections),            \
+      (p_selections))                                                                \
+    X(ProError, ProSelectionModelitemGet,                                            \
+      (ProSelection selection, ProModelitem *p_item), (selection, p_item))           \
+    X(ProError, ProSelectionarrayFree, (ProSelection *selections), (selections))     \
+    X(ProError, ProMousePickGet,                                                     \
+      (ProMouseButton expected, ProMouseButton *p_pressed, ProVector position),      \
+      (expected, p_pressed, position))                                               \
+    X(ProError, ProDrawingDimensionPosGet,                                           \
+      (ProDrawing drawing, ProDimension *dimension, ProVector position),             \
+      (drawing, dimension, position))                                                \
+    X(ProError, ProDrawingDimensionMove,                                             \
+      (ProDrawing drawing, ProDimension *dimension, ProVector position),             \
+      (drawing, dimension, position))                                                \
+    X(ProError, ProDtlsyminstDataGet,                                                \
+      (ProDtlsyminst *symbol, ProDisplayMode mode, ProDtlsyminstdata *p_data),       \
+      (symbol, mode, p_data))                                                        \
+    X(ProError, ProDtlsyminstdataFree, (ProDtlsyminstdata data), (data))             \
+    X(ProError, ProDtlsyminstModify, (ProDtlsyminst *symbol, ProDtlsyminstdata data),\
+      (symbol, data))                                                                \
+    X(ProError, ProDtlsyminstdataAttachmentGet,                                      \
+      (ProDtlsyminstdata data, ProDtlattach *p_attachment), (data, p_attachment))    \
+    X(ProError, ProDtlsyminstdataAttachmentSet,                                      \
+      (ProDtlsyminstdata data, ProDtlattach attachment), (data, attachment))         \
+    X(ProError, ProDtlattachGet,                                                     \
+      (ProDtlattach attachment, ProDtlattachType *p_type, ProView *p_view,           \
+       ProVector location, ProSelection *p_reference),                               \
+      (attachment, p_type, p_view, location, p_reference))                           \
+    X(ProError, ProDtlattachAlloc,                                                   \
+      (ProDtlattachType type, ProView view, ProVector location,                      \
+       ProSelection reference, ProDtlattach *p_attachment),                          \
+      (type, view, location, reference, p_attachment))                               \
+    X(ProError, ProDtlattachFree, (ProDtlattach attachment), (attachment))           \
+    X(ProError, ProDrawingCurrentSheetGet, (ProDrawing drawing, int *p_sheet),       \
+      (drawing, p_sheet))                                                            \
+    X(ProError, ProDwgSheetRegenerate, (ProDrawing drawing, int sheet),              \
+      (drawing, sheet))
 
 #ifdef _WIN32
 #define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X)

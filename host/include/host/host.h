@@ -160,6 +160,18 @@ public:
     const Model* current_model() const;
     const Session& session() const;
 
+    // ---- drawings ----
+    // The user selects detail items of the current sheet of the current
+    // drawing, by id, in this order; the selection buffer holds them until
+    // the next selection or until the windows close. HostError when no
+    // drawing is current or an id is no item of its current sheet.
+    void select_items(const std::vector<int>& ids);
+    // What the user does at the next ProMousePickGet, in turn: picks this
+    // point with this button, or gives no point. A pick with none queued
+    // gives no point either, and is recorded as an error.
+    void queue_pick(const Point& point, int button = PRO_LEFT_BUTTON);
+    void queue_failed_pick();
+
     // ---- records ----
     const std::vector<JournalEntry>& journal() const;
     std::size_t count(const std::string& call) const;

@@ -5,6 +5,16 @@
 //
 //     {"type": "drawing", "note": "bracket, sheet 1 of 1"}
 //
+// A drawing's file may list its sheets and their detail items:
+//
+//     "current_sheet": 1,
+//     "sheets": [{"items": [
+//         {"id": 1, "type": 8, "position": [10, 20, 0]},
+//         {"id": 2, "type": 76, "attachment": {"type": 0, "view": "FRONT",
+//                                              "location": [50, 60, 0],
+//                                              "reference": "edge 7"}},
+//         {"id": 3, "type": 12}]}]
+//
 // "type" ("part", "assembly" or "drawing") is required and must agree with
 // the file's extension; every other field is optional and a field the host
 // does not know is ignored, so that files can grow (an assembly's
@@ -12,9 +22,11 @@
 // older ones.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace vxhost {
@@ -55,11 +67,53 @@ std::vector<StoredVersion> stored_versions(const fs::path& folder, const std::st
 std::optional<StoredVersion> newest_version(const fs::path& folder, const std::string& name,
                                             int type);
 
+// A point on a drawing sheet: x, y, z.
+using Point = std::array<double, 3>;
+
+// Where a detail symbol instance is placed: its attachment's type (a
+// number the host does not interpret), the view it lies in, its location
+// and what it is attached to. The stand-in knows a view and a reference
+// only by their names; empty for none.
+struct Attachment {
+    int type = 0;
+    std::string view;
+    Point location{};
+    std::string reference;
+};
+
+// A detail item on a drawing sheet, known by its id (unique within its
+// drawing) and its item type. A dimension (PRO_DIMENSION or
+// PRO_REF_DIMENSION) sits at `position`; a symbol instance
+// (PRO_SYMBOL_INSTANCE) is placed by `attachment`; of an item of any other
+// type the host keeps only id and type.
+struct DetailItem {
+    int id = 0;
+    int type = 0;
+    Point position{};
+    Attachment attachment;
+};
+
+// PRO_DIMENSION or PRO_REF_DIMENSION: an item with a position.
+bool is_dimension(int type);
+
+struct Sheet {
+    std::vector<DetailItem> items;
+};
+
 // What a model file says.
 struct ModelDocument {
+    ModelDocument(int type_ = 0, std::string note_ = {}) : type(type_), note(std::move(note_)) {}
+
     int type = 0;          // a ProMdlType
     std::string note;      // free text about this version; optional
+    // A drawing's sheets, numbered from 1, and the current one. A drawing
+    // whose file lists none has one empty sheet.
+    std::vector<Sheet> sheets;
+    int current_sheet = 1;
 };
+
+// The sheets a drawing has: never fewer than one.
+int sheet_count(const ModelDocument& document);
 
 // Parses the text of a model file; HostError saying what is wrong.
 ModelDocument parse_model_document(const std::string& text);

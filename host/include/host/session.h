@@ -18,6 +18,7 @@ struct Model {
     int number = 0;            // 1, 2, ... : "model#N" in the journal
     int version = 0;           // the stored version it was read from or saved as; 0: never stored
     ModelDocument document;    // what its file says of it, as changed in session
+    std::vector<int> regenerated_sheets;   // a drawing's, in the order regenerated
 };
 
 // A window of the host. The host opens a window on one model; the model

@@ -1,9 +1,12 @@
 #include "host/model_files.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <system_error>
 
 #include "host/errors.h"
@@ -56,7 +59,140 @@ std::string optional_text(const json& object, const char* key, std::string fallb
     return it->get<std::string>();
 }
 
+// The integer field `key`; `fallback` when absent, HostError when
+// required and absent.
+int integer_field(const json& object, const char* key, std::optional<int> fallback = {})
+{
+    const auto it = object.find(key);
+    if (it == object.end()) {
+        if (!fallback)
+            throw HostError(std::string("no \"") + key + "\"");
+        return *fallback;
+    }
+    // As a double, a whole number of any size compares safely with the bounds.
+    if (!it->is_number_integer() || it->get<double>() < INT_MIN || it->get<double>() > INT_MAX)
+        throw HostError(std::string("\"") + key + "\" must be an integer");
+    return it->get<int>();
+}
+
+// The required field `key`: three finite numbers.
+Point point_field(const json& object, const char* key)
+{
+    const auto it = object.find(key);
+    if (it == object.end())
+        throw HostError(std::string("no \"") + key + "\"");
+    const std::string wanted = std::string("\"") + key + "\" must be three numbers";
+    if (!it->is_array() || it->size() != 3)
+        throw HostError(wanted);
+    Point point{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const json& value = (*it)[i];
+        if (!value.is_number() || !std::isfinite(value.get<double>()))
+            throw HostError(wanted);
+        point[i] = value.get<double>();
+    }
+    return point;
+}
+
+const json& object_field(const json& object, const char* key)
+{
+    const auto it = object.find(key);
+    if (it == object.end())
+        throw HostError(std::string("no \"") + key + "\"");
+    if (!it->is_object())
+        throw HostError(std::string("\"") + key + "\" must be an object");
+    return *it;
+}
+
+// The array field `key`, empty when absent.
+json array_field(const json& object, const char* key)
+{
+    const auto it = object.find(key);
+    if (it == object.end())
+        return json::array();
+    if (!it->is_array())
+        throw HostError(std::string("\"") + key + "\" must be an array");
+    return *it;
+}
+
+DetailItem parse_item(const json& object)
+{
+    if (!object.is_object())
+        throw HostError("an item must be an object");
+    DetailItem item;
+    item.id = integer_field(object, "id");
+    if (item.id < 1)
+        throw HostError("an item's \"id\" is a number from 1");
+    item.type = integer_field(object, "type");
+    if (is_dimension(item.type))
+        item.position = point_field(object, "position");
+    if (item.type == PRO_SYMBOL_INSTANCE) {
+        const json& attachment = object_field(object, "attachment");
+        item.attachment.type = integer_field(attachment, "type", 0);
+        item.attachment.view = optional_text(attachment, "view", "");
+        item.attachment.location = point_field(attachment, "location");
+        item.attachment.reference = optional_text(attachment, "reference", "");
+    }
+    return item;
+}
+
+// The sheets of a drawing's file, each item's error naming where it is.
+void parse_sheets(const json& object, ModelDocument& document)
+{
+    const json sheets = array_field(object, "sheets");
+    if (document.type != PRO_MDL_DRAWING) {
+        if (!sheets.empty())
+            throw HostError("only a drawing has \"sheets\"");
+        return;
+    }
+    std::set<int> ids;
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+        const std::string where = "sheet " + std::to_string(i + 1);
+        if (!sheets[i].is_object())
+            throw HostError(where + " must be an object");
+        Sheet sheet;
+        const json items = array_field(sheets[i], "items");
+        for (std::size_t j = 0; j < items.size(); ++j) {
+            try {
+                sheet.items.push_back(parse_item(items[j]));
+            } catch (const HostError& e) {
+                throw HostError(where + ", item " + std::to_string(j + 1) + ": " + e.what());
+            }
+            if (!ids.insert(sheet.items.back().id).second)
+                throw HostError(where + ": two items of id " + std::to_string(sheet.items.back().id));
+        }
+        document.sheets.push_back(std::move(sheet));
+    }
+    document.current_sheet = integer_field(object, "current_sheet", 1);
+    if (document.current_sheet < 1 || document.current_sheet > sheet_count(document))
+        throw HostError("\"current_sheet\" must be a sheet from 1 to " +
+                        std::to_string(sheet_count(document)));
+}
+
+json format_item(const DetailItem& item)
+{
+    json object = {{"id", item.id}, {"type", item.type}};
+    if (is_dimension(item.type))
+        object["position"] = item.position;
+    if (item.type == PRO_SYMBOL_INSTANCE) {
+        json attachment = {{"type", item.attachment.type}, {"location", item.attachment.location}};
+        if (!item.attachment.view.empty())
+            attachment["view"] = item.attachment.view;
+        if (!item.attachment.reference.empty())
+            attachment["reference"] = item.attachment.reference;
+        object["attachment"] = attachment;
+    }
+    return object;
+}
+
 }  // namespace
+
+bool is_dimension(int type) { return type == PRO_DIMENSION || type == PRO_REF_DIMENSION; }
+
+int sheet_count(const ModelDocument& document)
+{
+    return document.sheets.empty() ? 1 : static_cast<int>(document.sheets.size());
+}
 
 std::string model_extension(int type)
 {
@@ -160,6 +296,7 @@ ModelDocument parse_model_document(const std::string& text)
     if (document.type == 0)
         throw HostError("\"type\" must be part, assembly or drawing, not \"" + word + "\"");
     document.note = optional_text(object, "note", "");
+    parse_sheets(object, document);
     return document;
 }
 
@@ -171,6 +308,17 @@ std::string format_model_document(const ModelDocument& document)
     json object = {{"type", t->word}};
     if (!document.note.empty())
         object["note"] = document.note;
+    if (!document.sheets.empty()) {
+        object["current_sheet"] = document.current_sheet;
+        json sheets = json::array();
+        for (const Sheet& sheet : document.sheets) {
+            json items = json::array();
+            for (const DetailItem& item : sheet.items)
+                items.push_back(format_item(item));
+            sheets.push_back({{"items", items}});
+        }
+        object["sheets"] = sheets;
+    }
     return object.dump(2) + "\n";
 }
 

@@ -43,6 +43,26 @@ ProError ProFilenameParse(const ProWchar* path, ProWchar* directory, ProWchar* n
 
 ProError ProMacroLoad(const ProWchar* macro);
 
+ProError ProSelbufferSelectionsGet(ProSelection** p_selections);
+ProError ProSelectionModelitemGet(ProSelection selection, ProModelitem* p_item);
+ProError ProSelectionarrayFree(ProSelection* selections);
+ProError ProMousePickGet(ProMouseButton expected, ProMouseButton* p_pressed, ProVector position);
+
+ProError ProDrawingDimensionPosGet(ProDrawing drawing, ProDimension* dimension, ProVector position);
+ProError ProDrawingDimensionMove(ProDrawing drawing, ProDimension* dimension, ProVector position);
+ProError ProDtlsyminstDataGet(ProDtlsyminst* symbol, ProDisplayMode mode, ProDtlsyminstdata* p_data);
+ProError ProDtlsyminstdataFree(ProDtlsyminstdata data);
+ProError ProDtlsyminstModify(ProDtlsyminst* symbol, ProDtlsyminstdata data);
+ProError ProDtlsyminstdataAttachmentGet(ProDtlsyminstdata data, ProDtlattach* p_attachment);
+ProError ProDtlsyminstdataAttachmentSet(ProDtlsyminstdata data, ProDtlattach attachment);
+ProError ProDtlattachGet(ProDtlattach attachment, ProDtlattachType* p_type, ProView* p_view,
+                         ProVector location, ProSelection* p_reference);
+ProError ProDtlattachAlloc(ProDtlattachType type, ProView view, ProVector location,
+                           ProSelection reference, ProDtlattach* p_attachment);
+ProError ProDtlattachFree(ProDtlattach attachment);
+ProError ProDrawingCurrentSheetGet(ProDrawing drawing, int* p_sheet);
+ProError ProDwgSheetRegenerate(ProDrawing drawing, int sheet);
+
 #ifndef _WIN32
 // The Windows shell, played by the host off Windows.
 int SHFileOperationW(SHFILEOPSTRUCTW* request);
