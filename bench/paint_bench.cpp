@@ -21,11 +21,11 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "host/host.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -40,15 +40,11 @@ double direct_seconds = 0;
 std::string part_name(int part) { return "p" + std::to_string(part); }
 
 // A throw-away drive holding the assembly's files.
-class Workspace {
+class Workspace : public ScratchFolder {
 public:
-    Workspace()
+    Workspace() : ScratchFolder("vxpaint-")
     {
-        std::random_device random;
-        do
-            root_ = fs::temp_directory_path() / ("vxpaint-" + std::to_string(random()));
-        while (!fs::create_directory(root_));
-        fs::create_directories(root_ / "models");
+        fs::create_directories(root() / "models");
         std::string sub = R"({"type": "assembly", "features": [{"type": 923})";
         for (int p = 0; p < parts_each; ++p) {
             sub += R"(, {"type": 1000, "model": ")" + part_name(p) + R"(.prt"})";
@@ -61,23 +57,12 @@ public:
         }
         write("top.asm.1", top + "]}");
     }
-    ~Workspace()
-    {
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-
-    const fs::path& root() const { return root_; }
 
 private:
-    void write(const std::string& file, const std::string& text)
+    void write(const std::string& file, const std::string& text) const
     {
-        std::ofstream(root_ / "models" / file, std::ios::binary) << text;
+        std::ofstream(root() / "models" / file, std::ios::binary) << text;
     }
-
-    fs::path root_;
 };
 
 template <class Paint>
