@@ -315,13 +315,7 @@ bool Host::run_action(const std::string& action)
 
 // ---- notifications ----
 
-void Host::switch_tab(const std::string& tab)
-{
-    const std::string left = state_->tab;
-    state_->tab = tab;
-    note("tab " + left + " -> " + tab);
-    notify_tab_switch(*state_, left, tab);
-}
+void Host::switch_tab(const std::string& tab) { switch_ribbon_tab(*state_, tab); }
 
 const std::string& Host::current_tab() const { return state_->tab; }
 

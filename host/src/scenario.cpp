@@ -259,6 +259,16 @@ void print_items(Context& c, const Args&)
         c.host.note(line);
 }
 
+// The current model's parts and their colours, as the model tree shows them.
+void print_colours(Context& c, const Args&)
+{
+    const auto lines = c.host.render_colours();
+    if (lines.empty())
+        c.host.note("colours: no model open");
+    for (const auto& line : lines)
+        c.host.note((&line == &lines.front() ? "colours of " : "") + line);
+}
+
 const Step steps[] = {
     {"language", 1, [](Context& c, const Args& a) { c.host.set_language(a[0]); }},
     {"drive", 2, [](Context& c, const Args& a) { c.host.map_drive(drive_letter(a[0]), c.folder / a[1]); }},
@@ -271,6 +281,8 @@ const Step steps[] = {
     {"close", 0, [](Context& c, const Args&) { c.host.close_all_windows(); }},
     {"availability", 0, print_availability},
     {"tab", 1, [](Context& c, const Args& a) { c.host.switch_tab(a[0]); }},
+    {"ribbon", 0, [](Context& c, const Args&) { c.host.note("ribbon tab: " + c.host.current_tab()); }},
+    {"colours", 0, print_colours},
     {"cd", 1, [](Context& c, const Args& a) { c.host.change_directory(to_utf16(a[0])); }},
     {"pick", 1, [](Context& c, const Args& a) { c.host.pick(a[0]); }},
     {"run", 1, [](Context& c, const Args& a) { c.host.run_action(a[0]); }},

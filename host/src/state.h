@@ -21,6 +21,13 @@
 
 namespace vxhost {
 
+// The View tab's appearance gallery, which macros open and choose from.
+struct AppearanceGallery {
+    bool open = false;           // its palette is shown
+    bool clear_chosen = false;   // its clear-appearance entry was chosen, clearAllAppearance offered
+    bool confirming = false;     // "UI Message Dialog" asks whether to clear all appearances
+};
+
 struct HostState {
     // set-up
     std::string language = "usascii";
@@ -48,7 +55,8 @@ struct HostState {
     CommandRegistry commands;
     std::optional<int> last_action_status;   // what the last command run gave
     std::map<int, ProFunction> notifications;
-    std::string tab = "Home";
+    std::string tab = "Home";                     // the ribbon tab shown (ui/ribbon.h)
+    AppearanceGallery gallery;                    // the View tab's gallery, as macros left it
     DriveMap drives;
     std::u16string workdir;     // empty: the first drive's root
     Session session;
@@ -65,6 +73,7 @@ struct HostState {
     std::vector<std::u16string> macros_loaded;    // every macro the add-in queued, in order
     bool hold_macros = false;                     // the queue waits for run_macros()
     bool running_macros = false;                  // the queue is being carried out
+    std::vector<const Model*> visits;             // solids whose feature visit is under way
 
     // drawings: what the user selected and will pick, and the records
     // behind the handles of the selection and detail calls
@@ -101,5 +110,7 @@ bool run_command(HostState& s, const std::string& what, uiCmdCmdId id);
 ProError change_working_directory(HostState& s, const char16_t* path, bool by_addin);
 void notify_directory_changed(HostState& s, const std::u16string& path);
 void notify_tab_switch(HostState& s, const std::string& left, const std::string& entered);
+// Shows another ribbon tab, as a click on it does, and tells the add-in.
+void switch_ribbon_tab(HostState& s, const std::string& tab);
 
 }  // namespace vxhost

@@ -181,10 +181,74 @@ ProError ProDtlattachFree(ProDtlattach attachment);
 ProError ProDrawingCurrentSheetGet(ProDrawing drawing, int *p_sheet);
 ProError ProDwgSheetRegenerate(ProDrawing drawing, int sheet);
 
+/* The model as a model item: its type is the model's (1 an assembly, 2 a
+ * part), its owner the model itself. */
+ProError ProMdlToModelitem(ProMdl model, ProModelitem *p_item);
+
+/* ---- features and assembly components ----------------------------------- */
+
+/* A part or an assembly: a model that has features. */
+typedef ProMdl ProSolid;
+
+/* Types of model items (ProType): a whole model has its model type. */
+enum { PRO_ASSEMBLY = PRO_MDL_ASSEMBLY, PRO_PART = PRO_MDL_PART, PRO_FEATURE = 3 };
+
+/* A feature, and an assembly component (a feature that places a model),
+ * are model items: type PRO_FEATURE, the feature's id, the owning solid. */
+typedef ProModelitem ProFeature;
+typedef ProModelitem ProAsmcomp;
+
+typedef int ProFeattype;
+enum { PRO_FEAT_COMPONENT = 1000 };     /* an assembly component */
+
+typedef int ProFeatStatus;
+enum { PRO_FEAT_ACTIVE = 0, PRO_FEAT_SUPPRESSED = 5 };
+
+/* The filter returns PRO_TK_CONTINUE to skip a feature; anything else
+ * visits it and reaches the action as its status. A non-zero result of
+ * the action ends the visit, and the visit returns it. */
+typedef ProError (*ProFeatureFilterAction)(ProFeature *feature, ProAppData data);
+typedef ProError (*ProFeatureVisitAction)(ProFeature *feature, ProError status, ProAppData data);
+
+/* Visits the features of a solid in model-tree order. */
+ProError ProSolidFeatVisit(ProSolid solid, ProFeatureVisitAction action,
+                           ProFeatureFilterAction filter, ProAppData data);
+ProError ProFeatureTypeGet(ProFeature *feature, ProFeattype *p_type);
+ProError ProFeatureStatusGet(ProFeature *feature, ProFeatStatus *p_status);
+ProError ProFeatureVisibilityGet(ProFeature *feature, ProBoolean *p_visible);
+/* The model the component places, a part or a sub-assembly, brought into
+ * session when it is not there yet. */
+ProError ProAsmcompMdlGet(ProAsmcomp *component, ProMdl *p_model);
+
+/* ---- appearances ----------------------------------------------------------- */
+
+/* A surface appearance: lighting, colours (red, green, blue), and four
+ * texts of 260 units each. */
+typedef struct {
+    double    ambient;
+    double    diffuse;
+    double    highlight;
+    double    shininess;
+    double    transparency;
+    ProVector color_rgb;
+    ProVector highlight_color;
+    double    reflection;
+    ProWchar  name[PRO_PATH_SIZE];
+    ProWchar  label[PRO_PATH_SIZE];
+    ProWchar  description[PRO_PATH_SIZE];
+    ProWchar  keywords[PRO_PATH_SIZE];
+} ProSurfaceAppearanceProps;
+
+/* Reads and replaces the appearance of an item, here a whole part model. */
+ProError ProSurfaceAppearancepropsGet(ProModelitem *item, ProSurfaceAppearanceProps *p_props);
+ProError ProSurfaceAppearancepropsSet(ProModelitem *item, ProSurfaceAppearanceProps *props);
+
 /* ---- windows ------------------------------------------------------------ */
 
 ProError ProObjectwindowCreate(const ProWchar *name, ProMdlType type, int *p_window);
 ProError ProWindowActivate(int window);
+/* Draws a window again; -1 is the current window. */
+ProError ProWindowRepaint(int window);
 
 /* ---- expandable arrays -------------------------------------------------- */
 

@@ -143,7 +143,26 @@ typedef void (*ProTerminateEntry)(void);
     X(ProError, ProDrawingCurrentSheetGet, (ProDrawing drawing, int *p_sheet),       \
       (drawing, p_sheet))                                                            \
     X(ProError, ProDwgSheetRegenerate, (ProDrawing drawing, int sheet),              \
-      (drawing, sheet))
+      (drawing, sheet))                                                              \
+    X(ProError, ProWindowRepaint, (int window), (window))                            \
+    X(ProError, ProMdlToModelitem, (ProMdl model, ProModelitem *p_item),             \
+      (model, p_item))                                                               \
+    X(ProError, ProSolidFeatVisit,                                                   \
+      (ProSolid solid, ProFeatureVisitAction action, ProFeatureFilterAction filter,  \
+       ProAppData data),                                                             \
+      (solid, action, filter, data))                                                 \
+    X(ProError, ProFeatureTypeGet, (ProFeature *feature, ProFeattype *p_type),       \
+      (feature, p_type))                                                             \
+    X(ProError, ProFeatureStatusGet, (ProFeature *feature, ProFeatStatus *p_status), \
+      (feature, p_status))                                                           \
+    X(ProError, ProFeatureVisibilityGet, (ProFeature *feature, ProBoolean *p_visible),\
+      (feature, p_visible))                                                          \
+    X(ProError, ProAsmcompMdlGet, (ProAsmcomp *component, ProMdl *p_model),          \
+      (component, p_model))                                                          \
+    X(ProError, ProSurfaceAppearancepropsGet,                                        \
+      (ProModelitem *item, ProSurfaceAppearanceProps *p_props), (item, p_props))     \
+    X(ProError, ProSurfaceAppearancepropsSet,                                        \
+      (ProModelitem *item, ProSurfaceAppearanceProps *props), (item, props))
 
 #ifdef _WIN32
 #define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X)

@@ -157,6 +157,9 @@ public:
     fs::path store_model(const std::u16string& folder, const std::string& name, int type,
                          int version, const std::string& note = {});
     void close_all_windows();
+    // The current model and everything it places, one line a component
+    // with each part's colour (models/assemblies.h); empty with no model.
+    std::vector<std::string> render_colours();
     const Model* current_model() const;
     const Session& session() const;
 

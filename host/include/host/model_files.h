@@ -100,12 +100,53 @@ struct Sheet {
     std::vector<DetailItem> items;
 };
 
+// A feature of a part or an assembly, as the file lists it:
+//
+//     {"type": 1000, "model": "shaft.prt", "status": 5, "visibility": 0}
+//
+// "type" is the feature type's number; 1000 is an assembly component,
+// which places the model that "model" names, a part or a sub-assembly
+// (name.prt or name.asm, found beside the assembly or in the working
+// directory). "status" (5: suppressed) and "visibility" (1: visible) are
+// optional, 0 and 1 when absent. A feature's id is its place in the list,
+// from 1.
+struct ModelFeature {
+    int type = 0;
+    int status = 0;
+    int visibility = 1;
+    std::string model;      // a component's placed model, without extension
+    int model_type = 0;     // PRO_MDL_PART or PRO_MDL_ASSEMBLY; 0 for other features
+};
+
+// A part's surface appearance: every field of the toolkit's record, the
+// texts as UTF-16 of at most 259 units. In the file, "appearance" holds
+// an object of these fields (colours as [red, green, blue]); a field left
+// out has the value of the host's default appearance.
+struct Appearance {
+    double ambient = 0.6;
+    double diffuse = 0.8;
+    double highlight = 0.4;
+    double shininess = 0.5;
+    double transparency = 0.0;
+    std::array<double, 3> color{0.75, 0.75, 0.75};
+    std::array<double, 3> highlight_color{1.0, 1.0, 1.0};
+    double reflection = 0.0;
+    std::u16string name = u"default";
+    std::u16string label;
+    std::u16string description;
+    std::u16string keywords;
+};
+bool operator==(const Appearance& a, const Appearance& b);
+
 // What a model file says.
 struct ModelDocument {
-    ModelDocument(int type_ = 0, std::string note_ = {}) : type(type_), note(std::move(note_)) {}
+    ModelDocument() = default;
+    ModelDocument(int type, std::string note) : type(type), note(std::move(note)) {}
 
     int type = 0;          // a ProMdlType
     std::string note;      // free text about this version; optional
+    std::vector<ModelFeature> features;     // in model-tree order
+    std::optional<Appearance> appearance;   // a part's own; none: the default one
     // A drawing's sheets, numbered from 1, and the current one. A drawing
     // whose file lists none has one empty sheet.
     std::vector<Sheet> sheets;

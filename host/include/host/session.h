@@ -1,9 +1,12 @@
 // Models in session and the windows showing them.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/model_files.h"
@@ -77,6 +80,10 @@ public:
 
 private:
     std::vector<std::unique_ptr<Model>> models_;
+    // Look-ups by handle and by (folded name, type): an assembly of
+    // thousands of parts asks for its models at every component.
+    std::unordered_map<const void*, Model*> by_handle_;
+    std::map<std::pair<std::u16string, int>, Model*> by_name_;
     std::vector<Window> windows_;     // in order of opening
     int active_ = 0;
     int next_window_ = 1;

@@ -62,6 +62,16 @@ ProError ProDtlattachAlloc(ProDtlattachType type, ProView view, ProVector locati
 ProError ProDtlattachFree(ProDtlattach attachment);
 ProError ProDrawingCurrentSheetGet(ProDrawing drawing, int* p_sheet);
 ProError ProDwgSheetRegenerate(ProDrawing drawing, int sheet);
+ProError ProWindowRepaint(int window);
+ProError ProMdlToModelitem(ProMdl model, ProModelitem* p_item);
+ProError ProSolidFeatVisit(ProSolid solid, ProFeatureVisitAction action,
+                           ProFeatureFilterAction filter, ProAppData data);
+ProError ProFeatureTypeGet(ProFeature* feature, ProFeattype* p_type);
+ProError ProFeatureStatusGet(ProFeature* feature, ProFeatStatus* p_status);
+ProError ProFeatureVisibilityGet(ProFeature* feature, ProBoolean* p_visible);
+ProError ProAsmcompMdlGet(ProAsmcomp* component, ProMdl* p_model);
+ProError ProSurfaceAppearancepropsGet(ProModelitem* item, ProSurfaceAppearanceProps* p_props);
+ProError ProSurfaceAppearancepropsSet(ProModelitem* item, ProSurfaceAppearanceProps* props);
 
 #ifndef _WIN32
 // The Windows shell, played by the host off Windows.

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "ui/ribbon.h"
+
 namespace vxhost {
 
 namespace {
@@ -15,9 +17,17 @@ const HostCommand host_commands[] = {
     {nullptr, nullptr},
 };
 
-// The elements of host dialogs that macro steps act on.
+// The elements of host dialogs that macro steps act on. The first row
+// that fits a step runs it: a row for any component comes after the rows
+// for named ones of its dialog.
 const MacroTarget macro_targets[] = {
-    {nullptr, nullptr, nullptr, nullptr},
+    {"Select", kMainWindow, kViewGallery, select_view_gallery},
+    {"Select", kMainWindow, kClearEntry, select_clear_entry},
+    {"Close", kMainWindow, kClearEntry, close_clear_entry},
+    {"Activate", kMainWindow, kClearAll, activate_clear_all},
+    {"FocusIn", kConfirmation, kYes, focus_yes},
+    {"Activate", kConfirmation, kYes, activate_yes},
+    {"Activate", kMainWindow, nullptr, activate_tab_button},   // <tab>_control_btn
 };
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
