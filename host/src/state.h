@@ -11,9 +11,11 @@
 
 #include "host/arrays.h"
 #include "host/commands.h"
+#include "host/dialogs.h"
 #include "host/host.h"
 #include "host/library.h"
 #include "host/messages.h"
+#include "host/timers.h"
 #include "toolkit_host.h"
 
 namespace vxhost {
@@ -62,6 +64,13 @@ struct HostState {
     std::vector<std::u16string> macros_loaded;    // every macro the add-in queued, in order
     bool hold_macros = false;                     // the queue waits for run_macros()
     bool running_macros = false;                  // the queue is being carried out
+    Model* saving = nullptr;                      // the host's save dialog is open for it
+    Dialogs dialogs;                              // the add-in's, built from layouts
+    std::deque<DialogInput> dialog_input;         // what the user will do in dialogs
+    std::vector<DialogRun> dialog_runs;           // every modal run, in order
+#ifndef _WIN32
+    Timers timers;                                // thread timers, on the host's clock
+#endif
 
     // records
     std::vector<RequestedKey> keys;
@@ -88,5 +97,11 @@ bool run_command(HostState& s, const std::string& what, uiCmdCmdId id);
 ProError change_working_directory(HostState& s, const char16_t* path, bool by_addin);
 void notify_directory_changed(HostState& s, const std::u16string& path);
 void notify_tab_switch(HostState& s, const std::string& left, const std::string& entered);
+
+// The host idles for a while: its message loop runs and delivers the
+// timer ticks that come due (off Windows on the host's own clock; on
+// Windows only what is due now, as the system's clock cannot be
+// hurried). Returns the ticks delivered.
+int idle(HostState& s, long long milliseconds);
 
 }  // namespace vxhost

@@ -10,7 +10,7 @@
 namespace vxhost {
 
 // What a block is; each kind has its own free call.
-enum class AllocKind { Array, String };
+enum class AllocKind { Array, String, WideString };
 
 const char* kind_name(AllocKind kind);
 

@@ -11,6 +11,7 @@ const char* kind_name(AllocKind kind)
     switch (kind) {
     case AllocKind::Array: return "array";
     case AllocKind::String: return "string";
+    case AllocKind::WideString: return "wide string";
     }
     return "block";
 }

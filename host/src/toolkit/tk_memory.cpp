@@ -1,4 +1,4 @@
-// Arrays and strings the host allocates for the add-in; every block goes
+// Arrays and strings (narrow and wide) the host allocates for the add-in; every block goes
 // through the ledger.
 #include <cstring>
 
@@ -68,6 +68,17 @@ ProError ProStringFree(char* string)
             return PRO_TK_BAD_INPUTS;
         return s.ledger.release(string, AllocKind::String, "ProStringFree") ? PRO_TK_NO_ERROR
                                                                             : PRO_TK_BAD_INPUTS;
+    });
+}
+
+ProError ProWstringFree(ProWchar* string)
+{
+    HostState& state = current_state();
+    return guarded("ProWstringFree", call_args(block_text(state, string)), [&](HostState& s) -> ProError {
+        if (!string)
+            return PRO_TK_BAD_INPUTS;
+        return s.ledger.release(string, AllocKind::WideString, "ProWstringFree") ? PRO_TK_NO_ERROR
+                                                                                 : PRO_TK_BAD_INPUTS;
     });
 }
 
