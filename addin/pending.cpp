@@ -12,7 +12,6 @@ int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
 int VerticalAlignAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
 int HorizonAlignAct(uiCmdCmdId, uiCmdValue *, void *)        { return 0; }
 int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)           { return 0; }
-int TimeSaveAct(uiCmdCmdId, uiCmdValue *, void *)            { return 0; }
 int PaintColorAct(uiCmdCmdId, uiCmdValue *, void *)          { return 0; }
 int ClearColorAct(uiCmdCmdId, uiCmdValue *, void *)          { return 0; }
 int AboutAct(uiCmdCmdId, uiCmdValue *, void *)               { return 0; }
