@@ -142,6 +142,7 @@ public:
     void wait_in_dialog(long long milliseconds);
     void look_in_dialog(std::function<void()> look);
     std::size_t dialog_input_left() const;
+    void clear_dialog_input();      // the user has nothing more to do
     // Every modal run, in order.
     const std::vector<DialogRun>& dialog_runs() const;
 

@@ -49,18 +49,19 @@ int pump_windows_messages(int milliseconds)
 std::string timer_name(const ThreadTimer& t) { return "timer " + std::to_string(t.id); }
 
 // One WM_TIMER dispatched: the procedure runs, then what it queued. A
-// procedure in a library that is gone is never called.
-void deliver_tick(HostState& s, const ThreadTimer& tick)
+// procedure in a library that is gone is never called; false then.
+bool deliver_tick(HostState& s, const ThreadTimer& tick)
 {
     if (tick.orphaned) {
         s.error(clock_text(s.timers.now()) + ": " + timer_name(tick) +
                 " came due after its library was unloaded; its procedure is not called");
         s.timers.kill(tick.id);
-        return;
+        return false;
     }
     s.note("clock " + clock_text(s.timers.now()) + ": " + timer_name(tick) + " ticks");
     tick.proc(nullptr, WM_TIMER, tick.id, static_cast<DWORD>(s.timers.now()));
     run_macro_queue(s);
+    return true;
 }
 
 #endif
@@ -84,10 +85,8 @@ int idle(HostState& s, long long milliseconds)
 {
     const long long until = s.timers.now() + std::max(0LL, milliseconds);
     int dispatched = 0;
-    while (const auto tick = s.timers.take_tick(until)) {
-        deliver_tick(s, *tick);
-        ++dispatched;
-    }
+    while (const auto tick = s.timers.take_tick(until))
+        dispatched += deliver_tick(s, *tick) ? 1 : 0;
     return dispatched;
 }
 

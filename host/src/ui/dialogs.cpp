@@ -187,6 +187,7 @@ void Host::look_in_dialog(std::function<void()> look)
 }
 
 std::size_t Host::dialog_input_left() const { return state_->dialog_input.size(); }
+void Host::clear_dialog_input() { state_->dialog_input.clear(); }
 const std::vector<DialogRun>& Host::dialog_runs() const { return state_->dialog_runs; }
 
 int run_modal(HostState& s, Dialog& d)
