@@ -16,12 +16,26 @@ namespace {
 // terminator this far, is refused.
 constexpr std::size_t kPanelTextLimit = 4096;
 
-Dialog* known_dialog(HostState& s, const char* call, const char* dialog)
+// Runs `body` on the named dialog when the add-in has created it;
+// otherwise records that there is none.
+template <class Body>
+ProError on_dialog(HostState& s, const char* call, const char* dialog, Body body)
 {
+    if (!dialog)
+        return PRO_TK_BAD_INPUTS;
     Dialog* d = s.dialogs.find(dialog);
-    if (!d)
+    if (!d) {
         s.error(std::string(call) + ": no dialog " + dialog);
-    return d;
+        return PRO_TK_E_NOT_FOUND;
+    }
+    return body(*d);
+}
+
+// A call the dialog's state does not allow.
+ProError refuse(HostState& s, const char* call, const Dialog& d, const char* why)
+{
+    s.error(std::string(call) + ": dialog " + d.name + " " + why);
+    return PRO_TK_BAD_CONTEXT;
 }
 
 // Runs `body` on the named component of the named dialog when both are
@@ -30,23 +44,22 @@ template <class Body>
 ProError on_component(HostState& s, const char* call, const char* dialog, const char* component,
                       ComponentKind kind, Body body)
 {
-    if (!dialog || !component)
+    if (!component)
         return PRO_TK_BAD_INPUTS;
-    Dialog* d = known_dialog(s, call, dialog);
-    if (!d)
-        return PRO_TK_E_NOT_FOUND;
-    Component* c = d->find(component);
-    if (!c) {
-        s.error(std::string(call) + ": dialog " + dialog + " has no component " + component +
-                " (" + d->file.string() + ")");
-        return PRO_TK_E_NOT_FOUND;
-    }
-    if (c->kind != kind) {
-        s.error(std::string(call) + ": " + component + " of dialog " + dialog + " is a " +
-                component_kind_name(c->kind) + ", not a " + component_kind_name(kind));
-        return PRO_TK_BAD_INPUTS;
-    }
-    return body(*c);
+    return on_dialog(s, call, dialog, [&](Dialog& d) -> ProError {
+        Component* c = d.find(component);
+        if (!c) {
+            s.error(std::string(call) + ": dialog " + dialog + " has no component " + component +
+                    " (" + d.file.string() + ")");
+            return PRO_TK_E_NOT_FOUND;
+        }
+        if (c->kind != kind) {
+            s.error(std::string(call) + ": " + component + " of dialog " + dialog + " is a " +
+                    component_kind_name(c->kind) + ", not a " + component_kind_name(kind));
+            return PRO_TK_BAD_INPUTS;
+        }
+        return body(*c);
+    });
 }
 
 // The layout file, found ignoring case as Windows would; the error names
@@ -100,54 +113,39 @@ ProError ProUIDialogCreate(const char* folder, const char* dialog, const char* l
 
 ProError ProUIDialogActivate(const char* dialog, int* p_status)
 {
-    return guarded("ProUIDialogActivate", call_args(dialog), [&](HostState& s) -> ProError {
-        if (!dialog)
-            return PRO_TK_BAD_INPUTS;
-        Dialog* d = known_dialog(s, "ProUIDialogActivate", dialog);
-        if (!d)
-            return PRO_TK_E_NOT_FOUND;
-        if (d->running) {
-            s.error(std::string("ProUIDialogActivate: dialog ") + dialog + " runs already");
-            return PRO_TK_BAD_CONTEXT;
-        }
-        const int status = run_modal(s, *d);
-        if (p_status)
-            *p_status = status;
-        return PRO_TK_NO_ERROR;
+    return guarded("ProUIDialogActivate", call_args(dialog), [&](HostState& s) {
+        return on_dialog(s, "ProUIDialogActivate", dialog, [&](Dialog& d) -> ProError {
+            if (d.running)
+                return refuse(s, "ProUIDialogActivate", d, "runs already");
+            const int status = run_modal(s, d);
+            if (p_status)
+                *p_status = status;
+            return PRO_TK_NO_ERROR;
+        });
     });
 }
 
 ProError ProUIDialogExit(const char* dialog, int status)
 {
-    return guarded("ProUIDialogExit", call_args(dialog, status), [&](HostState& s) -> ProError {
-        if (!dialog)
-            return PRO_TK_BAD_INPUTS;
-        Dialog* d = known_dialog(s, "ProUIDialogExit", dialog);
-        if (!d)
-            return PRO_TK_E_NOT_FOUND;
-        if (!d->running) {
-            s.error(std::string("ProUIDialogExit: dialog ") + dialog + " is not running");
-            return PRO_TK_BAD_CONTEXT;
-        }
-        d->exit_status = status;
-        return PRO_TK_NO_ERROR;
+    return guarded("ProUIDialogExit", call_args(dialog, status), [&](HostState& s) {
+        return on_dialog(s, "ProUIDialogExit", dialog, [&](Dialog& d) -> ProError {
+            if (!d.running)
+                return refuse(s, "ProUIDialogExit", d, "is not running");
+            d.exit_status = status;
+            return PRO_TK_NO_ERROR;
+        });
     });
 }
 
 ProError ProUIDialogDestroy(const char* dialog)
 {
-    return guarded("ProUIDialogDestroy", call_args(dialog), [&](HostState& s) -> ProError {
-        if (!dialog)
-            return PRO_TK_BAD_INPUTS;
-        Dialog* d = known_dialog(s, "ProUIDialogDestroy", dialog);
-        if (!d)
-            return PRO_TK_E_NOT_FOUND;
-        if (d->running) {
-            s.error(std::string("ProUIDialogDestroy: dialog ") + dialog + " is still running");
-            return PRO_TK_BAD_CONTEXT;
-        }
-        s.dialogs.destroy(dialog);
-        return PRO_TK_NO_ERROR;
+    return guarded("ProUIDialogDestroy", call_args(dialog), [&](HostState& s) {
+        return on_dialog(s, "ProUIDialogDestroy", dialog, [&](Dialog& d) -> ProError {
+            if (d.running)
+                return refuse(s, "ProUIDialogDestroy", d, "is still running");
+            s.dialogs.destroy(dialog);
+            return PRO_TK_NO_ERROR;
+        });
     });
 }
 
