@@ -8,4 +8,3 @@ int ShowDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
 int ShowWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)   { return 0; }
 int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
 int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)           { return 0; }
-int TimeSaveAct(uiCmdCmdId, uiCmdValue *, void *)            { return 0; }

@@ -199,14 +199,19 @@ void Host::unload()
     close_library();
 }
 
-// The add-in's commands, callbacks and menus point into its library: they
-// go with it, so that a fresh load starts clean.
+// The add-in's commands, callbacks, menus and dialogs point into its
+// library: they go with it, so that a fresh load starts clean. A timer it
+// left running stays, and its procedure is never called again.
 void Host::forget_addin()
 {
     HostState& s = *state_;
     s.commands.clear();
     s.notifications.clear();
     s.menubar.reset();
+    s.dialogs.clear();
+#ifndef _WIN32
+    s.timers.orphan_all();
+#endif
 }
 
 void Host::close_library()

@@ -187,14 +187,56 @@ std::string version_text(const Model& m)
     return m.version ? " version " + std::to_string(m.version) : " (in session only)";
 }
 
+std::string window_content(const Window& w)
+{
+    if (!w.model)
+        return "empty";
+    return model_label(*w.model) + version_text(*w.model) + (w.model->read_only ? ", read-only" : "") +
+           (w.shown ? "" : ", not drawn yet");
+}
+
 void print_windows(Context& c, const Args&)
 {
     const Session& session = c.host.session();
     c.host.note("windows: " + std::to_string(session.windows().size()));
     for (const Window& w : session.windows())
-        c.host.note("  window " + std::to_string(w.id) + ": " + model_label(*w.model) +
-                    version_text(*w.model) + (w.shown ? "" : ", not drawn yet") +
+        c.host.note("  window " + std::to_string(w.id) + ": " + window_content(w) +
                     (w.id == session.active() ? ", active" : ""));
+}
+
+// A whole number from `least` to `most`.
+int number_from(const std::string& word, int least, int most, const std::string& what)
+{
+    std::size_t used = 0;
+    try {
+        const int n = std::stoi(word, &used);
+        if (used == word.size() && n >= least && n <= most)
+            return n;
+    } catch (const std::exception&) {
+    }
+    throw HostError(what + " is a number from " + std::to_string(least) + " to " +
+                    std::to_string(most) + ", not " + word);
+}
+
+// wait MINUTES: the host idles; the timers that come due tick.
+void wait_minutes(Context& c, const Args& a)
+{
+    const int minutes = number_from(a[0], 0, 7 * 24 * 60, "wait takes minutes, which");
+    c.host.note("wait " + a[0] + " min");
+    c.host.advance_clock(minutes * 60000LL);
+}
+
+void print_timers(Context& c, const Args&)
+{
+#ifdef _WIN32
+    c.host.note("timers: Windows keeps them (the add-in sets real thread timers)");
+#else
+    const auto& timers = c.host.timers();
+    c.host.note("timers: " + std::to_string(timers.size()));
+    for (const ThreadTimer& t : timers)
+        c.host.note("  timer " + std::to_string(t.id) + ": every " + clock_text(t.period) +
+                    ", next at " + clock_text(t.due) + (t.pending ? ", a tick pending" : ""));
+#endif
 }
 
 void print_models(Context& c, const Args&)
@@ -298,6 +340,17 @@ const Step steps[] = {
     {"select", 0, select_items, 1000},
     {"point", 1, queue_point, 3},
     {"items", 0, print_items},
+    // What the user will do in the next dialog of the add-in: written
+    // before the pick that opens it, as answer is before a notice.
+    {"type", 2, [](Context& c, const Args& a) { c.host.type_text(a[0], to_utf16(a[1])); }},
+    {"tick", 1, [](Context& c, const Args& a) { c.host.set_check(a[0], true); }},
+    {"untick", 1, [](Context& c, const Args& a) { c.host.set_check(a[0], false); }},
+    {"press", 1, [](Context& c, const Args& a) { c.host.press(a[0]); }},
+    {"close-dialog", 0, [](Context& c, const Args&) { c.host.close_dialog(); }},
+    {"wait", 1, wait_minutes},
+    {"timers", 0, print_timers},
+    {"empty", 1, [](Context& c, const Args& a) { c.host.empty_window(number_from(a[0], 1, 1 << 30, "a window")); }},
+    {"read-only", 2, [](Context& c, const Args& a) { c.host.set_read_only(a[1], model_type(a[0]), true); }},
 };
 
 const Step& find_step(const std::string& name, std::size_t arguments)

@@ -12,11 +12,13 @@
 
 #include "host/arrays.h"
 #include "host/commands.h"
+#include "host/dialogs.h"
 #include "host/host.h"
 #include "host/library.h"
 #include "host/messages.h"
 #include "models/drawings.h"
 #include "records/handles.h"
+#include "host/timers.h"
 #include "toolkit_host.h"
 
 namespace vxhost {
@@ -84,6 +86,13 @@ struct HostState {
     HandleTable<SymbolDataRecord> symbol_data{ledger, AllocKind::SymbolData};
     HandleTable<AttachmentRecord> attachments{ledger, AllocKind::Attachment};
     std::vector<std::unique_ptr<ViewRecord>> views;
+    Model* saving = nullptr;                      // the host's save dialog is open for it
+    Dialogs dialogs;                              // the add-in's, built from layouts
+    std::deque<DialogInput> dialog_input;         // what the user will do in dialogs
+    std::vector<DialogRun> dialog_runs;           // every modal run, in order
+#ifndef _WIN32
+    Timers timers;                                // thread timers, on the host's clock
+#endif
 
     // records
     std::vector<RequestedKey> keys;
@@ -112,5 +121,11 @@ void notify_directory_changed(HostState& s, const std::u16string& path);
 void notify_tab_switch(HostState& s, const std::string& left, const std::string& entered);
 // Shows another ribbon tab, as a click on it does, and tells the add-in.
 void switch_ribbon_tab(HostState& s, const std::string& tab);
+
+// The host idles for a while: its message loop runs and delivers the
+// timer ticks that come due (off Windows on the host's own clock; on
+// Windows only what is due now, as the system's clock cannot be
+// hurried). Returns the ticks delivered.
+int idle(HostState& s, long long milliseconds);
 
 }  // namespace vxhost

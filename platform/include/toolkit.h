@@ -250,6 +250,20 @@ ProError ProWindowActivate(int window);
 /* Draws a window again; -1 is the current window. */
 ProError ProWindowRepaint(int window);
 
+ProError ProWindowCurrentGet(int *p_window);
+/* The model a window shows; fails for a window that shows none. */
+ProError ProWindowMdlGet(int window, ProMdl *p_model);
+
+/* Called once for each window, in the host's order, with the caller's data;
+ * a result other than PRO_TK_NO_ERROR stops the visit, and ProWindowsVisit
+ * returns it. */
+typedef ProError (*ProWindowVisitAction)(int window, ProAppData data);
+ProError ProWindowsVisit(ProWindowVisitAction visit, ProAppData data);
+
+/* Whether the host lets the model be saved: *p_allowed is PRO_B_TRUE or
+ * PRO_B_FALSE. with_ui: judged as the user's own Save would be. */
+ProError ProMdlIsSaveAllowed(ProMdl model, ProBoolean with_ui, ProBoolean *p_allowed);
+
 /* ---- expandable arrays -------------------------------------------------- */
 
 typedef void *ProArray;
@@ -264,6 +278,8 @@ ProError ProArrayObjectAdd(ProArray *p_array, int position, int n_objects, void 
 /* Host-allocated narrow copy, released with ProStringFree. */
 ProError ProStringCopy(const char *source, char **p_copy);
 ProError ProStringFree(char *string);
+/* Releases wide text the host allocated (ProUIInputpanelValueGet). */
+ProError ProWstringFree(ProWchar *string);
 
 /* The runtime's own wide-string utilities. A length of -1 means the whole
  * string; -2 (PRO_TK_BAD_INPUTS) for an absent string or a length below -1
@@ -362,6 +378,40 @@ ProError ProUIMessageDialogDisplay(ProUIMessageType type, const ProWchar *title,
                                    const ProWchar *message, ProUIMessageButton *buttons,
                                    ProUIMessageButton default_button,
                                    ProUIMessageButton *p_chosen);
+
+/* ---- dialogs ------------------------------------------------------------- */
+
+/* A dialog is built from a layout, found by name in the resource folder of
+ * the add-in's text folder; its components are named by the layout. Every
+ * call that names a component the dialog lacks fails. */
+ProError ProUIDialogCreate(const char *dialog, const char *layout);
+/* Runs the dialog modally: returns once a bound function has called
+ * ProUIDialogExit, with its status in *p_status (NULL: not wanted). */
+ProError ProUIDialogActivate(const char *dialog, int *p_status);
+ProError ProUIDialogExit(const char *dialog, int status);
+ProError ProUIDialogDestroy(const char *dialog);
+
+typedef void (*ProUIAction)(char *dialog, char *component, ProAppData data);
+ProError ProUIPushbuttonActivateActionSet(const char *dialog, const char *component,
+                                          ProUIAction action, ProAppData data);
+
+typedef int ProUIInputtype;
+enum {
+    PRO_UI_INPUT_STRING  = 0,
+    PRO_UI_INPUT_WSTRING = 1,
+    PRO_UI_INPUT_INTEGER = 2,
+    PRO_UI_INPUT_DOUBLE  = 3
+};
+ProError ProUIInputpanelInputtypeSet(const char *dialog, const char *component,
+                                     ProUIInputtype type);
+ProError ProUIInputpanelValueSet(const char *dialog, const char *component,
+                                 const ProWchar *value);
+/* A host copy of the panel's text, released with ProWstringFree. */
+ProError ProUIInputpanelValueGet(const char *dialog, const char *component, ProWchar **p_value);
+
+ProError ProUICheckbuttonSet(const char *dialog, const char *component);
+ProError ProUICheckbuttonGetState(const char *dialog, const char *component,
+                                  ProBoolean *p_state);
 
 /* ---- macros -------------------------------------------------------------- */
 

@@ -9,9 +9,10 @@
  * Two kinds of host function:
  *  - TK_FORWARDED_CALLS: the host's function has the toolkit call's own
  *    signature and the runtime hands the arguments on unchanged;
- *  - TK_TEXT_CALLS: calls that name the add-in's message file; the host's
- *    function takes the add-in's text folder (UTF-8 path of the folder that
- *    holds the message file and resource/) as an extra first argument.
+ *  - TK_TEXT_CALLS: calls that name the add-in's message file or one of its
+ *    dialog layouts; the host's function takes the add-in's text folder
+ *    (UTF-8 path of the folder that holds the message file and resource/)
+ *    as an extra first argument.
  *
  * Adding a call: declare it in toolkit.h (or winshell.h), add a row here,
  * and give the host an implementation under the same name.
@@ -76,6 +77,13 @@ typedef void (*ProTerminateEntry)(void);
     X(ProError, ProObjectwindowCreate,                                               \
       (const ProWchar *name, ProMdlType type, int *p_window), (name, type, p_window))\
     X(ProError, ProWindowActivate, (int window), (window))                           \
+    X(ProError, ProWindowCurrentGet, (int *p_window), (p_window))                    \
+    X(ProError, ProWindowMdlGet, (int window, ProMdl *p_model), (window, p_model))   \
+    X(ProError, ProWindowsVisit, (ProWindowVisitAction visit, ProAppData data),      \
+      (visit, data))                                                                 \
+    X(ProError, ProMdlIsSaveAllowed,                                                 \
+      (ProMdl model, ProBoolean with_ui, ProBoolean *p_allowed),                     \
+      (model, with_ui, p_allowed))                                                   \
     X(ProError, ProArrayAlloc, (int n, int size, int growth, ProArray *p_array),     \
       (n, size, growth, p_array))                                                    \
     X(ProError, ProArrayFree, (ProArray *p_array), (p_array))                        \
@@ -84,6 +92,7 @@ typedef void (*ProTerminateEntry)(void);
       (p_array, pos, n, objs))                                                       \
     X(ProError, ProStringCopy, (const char *source, char **p_copy), (source, p_copy))\
     X(ProError, ProStringFree, (char *string), (string))                             \
+    X(ProError, ProWstringFree, (ProWchar *string), (string))                        \
     X(ProError, ProCmdActionAdd,                                                     \
       (const char *action, uiCmdCmdActFn action_fn, uiCmdPriority priority,          \
        uiCmdAccessFn access_fn, ProBoolean non_active, ProBoolean accessory,         \
@@ -103,6 +112,28 @@ typedef void (*ProTerminateEntry)(void);
        ProPath **p_files, ProPath **p_dirs),                                         \
       (directory, filter, option, p_files, p_dirs))                                  \
     X(ProError, ProMacroLoad, (const ProWchar *macro), (macro))                      \
+    X(ProError, ProUIDialogActivate, (const char *dialog, int *p_status),            \
+      (dialog, p_status))                                                            \
+    X(ProError, ProUIDialogExit, (const char *dialog, int status), (dialog, status)) \
+    X(ProError, ProUIDialogDestroy, (const char *dialog), (dialog))                  \
+    X(ProError, ProUIPushbuttonActivateActionSet,                                    \
+      (const char *dialog, const char *component, ProUIAction action,                \
+       ProAppData data),                                                             \
+      (dialog, component, action, data))                                             \
+    X(ProError, ProUIInputpanelInputtypeSet,                                         \
+      (const char *dialog, const char *component, ProUIInputtype type),              \
+      (dialog, component, type))                                                     \
+    X(ProError, ProUIInputpanelValueSet,                                             \
+      (const char *dialog, const char *component, const ProWchar *value),            \
+      (dialog, component, value))                                                    \
+    X(ProError, ProUIInputpanelValueGet,                                             \
+      (const char *dialog, const char *component, ProWchar **p_value),               \
+      (dialog, component, p_value))                                                  \
+    X(ProError, ProUICheckbuttonSet, (const char *dialog, const char *component),    \
+      (dialog, component))                                                           \
+    X(ProError, ProUICheckbuttonGetState,                                            \
+      (const char *dialog, const char *component, ProBoolean *p_state),              \
+      (dialog, component, p_state))                                                  \
     X(ProError, ProFilenameParse,                                                    \
       (const ProWchar *path, ProWchar *directory, ProWchar *name,                    \
        ProWchar *extension, int *p_version),                                         \
@@ -169,7 +200,10 @@ typedef void (*ProTerminateEntry)(void);
 #else
 /* Off Windows the host also plays the Windows shell and timer. */
 #define TK_WINDOWS_CALLS(X)                                                          \
-    X(int, SHFileOperationW, (SHFILEOPSTRUCTW *request), (request))
+    X(int, SHFileOperationW, (SHFILEOPSTRUCTW *request), (request))                  \
+    X(UINT_PTR, SetTimer, (HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc),\
+      (hwnd, id, milliseconds, proc))                                                \
+    X(BOOL, KillTimer, (HWND hwnd, UINT_PTR id), (hwnd, id))
 #define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X) TK_WINDOWS_CALLS(X)
 #endif
 
@@ -187,6 +221,8 @@ typedef void (*ProTerminateEntry)(void);
        const char *help, const char *neighbour, ProBoolean add_after,                \
        uiCmdCmdId command, const ProWchar *file))                                    \
     X(ProError, ProMessageDisplay,                                                   \
-      (const char *folder, const ProWchar *file, const char *key))
+      (const char *folder, const ProWchar *file, const char *key))                   \
+    X(ProError, ProUIDialogCreate,                                                   \
+      (const char *folder, const char *dialog, const char *layout))
 
 #endif

@@ -13,6 +13,7 @@ namespace vxhost {
 enum class AllocKind {
     Array,            // ProArrayFree
     String,           // ProStringFree
+    WideString,       // ProWstringFree
     SelectionArray,   // ProSelectionarrayFree, with the selections in it
     Selection,        // goes with the array or attachment that holds it
     SymbolData,       // ProDtlsyminstdataFree

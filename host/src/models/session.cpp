@@ -106,6 +106,16 @@ bool Session::activate(int id)
     return true;
 }
 
+bool Session::empty_window(int id)
+{
+    Window* w = window(id);
+    if (!w)
+        return false;
+    w->model = nullptr;
+    w->shown = false;
+    return true;
+}
+
 const Model* Session::current() const
 {
     for (const Window& w : windows_)

@@ -15,6 +15,7 @@ const char* kind_name(AllocKind kind)
     case AllocKind::Selection: return "selection";
     case AllocKind::SymbolData: return "symbol data";
     case AllocKind::Attachment: return "attachment";
+    case AllocKind::WideString: return "wide string";
     }
     return "block";
 }
