@@ -8,6 +8,7 @@
  * so About paints instead of showing its text, and sets the switch again.
  * Both macros end by activating once more the ribbon tab the user was on.
  */
+#include <math.h>
 #include <stdlib.h>
 #include <string.h>
 #include <time.h>
@@ -129,13 +130,15 @@ static double RandomUnit(void)
 
 /* Gives a part a random colour under fixed lighting, keeping its
  * reflection and texts. A part whose appearance cannot be read is left as
- * it is, and no colour is drawn for it. */
+ * it is, and no colour is drawn for it; so is one whose read reports
+ * success but leaves the record unwritten, which the NaN shows. */
 static void PaintRandomAppearance(ProModelitem *part)
 {
     ProSurfaceAppearanceProps current, painted;
 
     memset(&current, 0, sizeof current);
-    if (ProSurfaceAppearancepropsGet(part, &current) != PRO_TK_NO_ERROR)
+    current.ambient = NAN;
+    if (ProSurfaceAppearancepropsGet(part, &current) != PRO_TK_NO_ERROR || isnan(current.ambient))
         return;
     painted = current;      /* reflection, name, label, description, keywords */
     painted.ambient = 0.8;

@@ -520,7 +520,7 @@ TEST_F(Colours, AComponentTheHostCannotDescribeIsPassedOver)
     } cases[] = {
         {"ProFeatureTypeGet", second},   {"ProFeatureStatusGet", second},
         {"ProFeatureVisibilityGet", second}, {"ProAsmcompMdlGet", second},
-        {"ProMdlToModelitem", b},
+        {"ProMdlToModelitem", b},        {"ProSurfaceAppearancepropsGet", b},
     };
     for (const auto& c : cases)
         for (bool unwritten : {false, true}) {
