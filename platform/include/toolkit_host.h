@@ -73,6 +73,8 @@ typedef void (*ProTerminateEntry)(void);
       (name, type, ask_user, p_model))                                               \
     X(ProError, ProMdlDisplay, (ProMdl model), (model))                              \
     X(ProError, ProMdlSave, (ProMdl model), (model))                                 \
+    X(ProError, ProMdlRename, (ProMdl model, const ProWchar *new_name),              \
+      (model, new_name))                                                             \
     X(ProError, ProObjectwindowCreate,                                               \
       (const ProWchar *name, ProMdlType type, int *p_window), (name, type, p_window))\
     X(ProError, ProWindowActivate, (int window), (window))                           \
@@ -103,6 +105,8 @@ typedef void (*ProTerminateEntry)(void);
        ProPath **p_files, ProPath **p_dirs),                                         \
       (directory, filter, option, p_files, p_dirs))                                  \
     X(ProError, ProMacroLoad, (const ProWchar *macro), (macro))                      \
+    X(ProError, ProMessageStringRead, (int max_len, ProWchar *string),               \
+      (max_len, string))                                                             \
     X(ProError, ProFilenameParse,                                                    \
       (const ProWchar *path, ProWchar *directory, ProWchar *name,                    \
        ProWchar *extension, int *p_version),                                         \
@@ -113,7 +117,11 @@ typedef void (*ProTerminateEntry)(void);
 #else
 /* Off Windows the host also plays the Windows shell and timer. */
 #define TK_WINDOWS_CALLS(X)                                                          \
-    X(int, SHFileOperationW, (SHFILEOPSTRUCTW *request), (request))
+    X(int, SHFileOperationW, (SHFILEOPSTRUCTW *request), (request))                  \
+    X(HINSTANCE, ShellExecuteW,                                                      \
+      (HWND hwnd, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,                    \
+       LPCWSTR directory, int show),                                                 \
+      (hwnd, verb, file, parameters, directory, show))
 #define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X) TK_WINDOWS_CALLS(X)
 #endif
 

@@ -14,6 +14,7 @@ ProError ProMdlNameGet(ProMdl model, ProWchar* name);
 ProError ProMdlLoad(const ProWchar* name, ProMdlType type, ProBoolean ask_user, ProMdl* p_model);
 ProError ProMdlDisplay(ProMdl model);
 ProError ProMdlSave(ProMdl model);
+ProError ProMdlRename(ProMdl model, const ProWchar* new_name);
 ProError ProObjectwindowCreate(const ProWchar* name, ProMdlType type, int* p_window);
 ProError ProWindowActivate(int window);
 
@@ -42,10 +43,13 @@ ProError ProFilenameParse(const ProWchar* path, ProWchar* directory, ProWchar* n
                           ProWchar* extension, int* p_version);
 
 ProError ProMacroLoad(const ProWchar* macro);
+ProError ProMessageStringRead(int max_len, ProWchar* string);
 
 #ifndef _WIN32
 // The Windows shell, played by the host off Windows.
 int SHFileOperationW(SHFILEOPSTRUCTW* request);
+HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                        LPCWSTR directory, int show);
 #endif
 
 ProError ProMenubarMenuAdd(const char* folder, const char* menu, const char* label,
