@@ -6,7 +6,6 @@
 
 int ShowAboutText;
 
-int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)           { return 0; }
 int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
 int VerticalAlignAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
 int HorizonAlignAct(uiCmdCmdId, uiCmdValue *, void *)        { return 0; }
