@@ -28,6 +28,19 @@ int ShowMessageDialog(int style, const ProWchar *text);
 /* timesave.cpp: stops the timed-save timer, if one runs */
 void StopTimeSaveTimer(void);
 
+/* explorer.cpp: what the explorer commands and the rename share.
+ *
+ * A model's folder is one text: the record's drive, ":" and directory,
+ * D:\work\parts\ for D and \work\parts\ . Its buffer holds the whole
+ * device field, the ":" and the whole path field, so no record can overrun
+ * the text or cut it. */
+#define MDL_FOLDER_SIZE (PRO_DEVICE_SIZE + 1 + PRO_PATH_SIZE)
+typedef ProWchar MdlFolderPath[MDL_FOLDER_SIZE];
+
+ProError ReadWorkingDirectory(ProPath dir);
+ProError ReadModelData(ProMdl model, ProMdldata *data);
+void     ModelFolderPath(const ProMdldata *data, MdlFolderPath folder);
+
 /* The command actions, one per row of the command table. */
 int ShowDirectoryAct(uiCmdCmdId, uiCmdValue *, void *);
 int ShowWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *);

@@ -4,7 +4,4 @@
  */
 #include "addin.h"
 
-int ShowDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
-int ShowWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)   { return 0; }
 int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
-int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)           { return 0; }

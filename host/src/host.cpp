@@ -197,6 +197,9 @@ void Host::unload()
     s.note("unload");
     forget_addin();
     close_library();
+#ifdef _WIN32
+    end_explorer_children();
+#endif
 }
 
 // The add-in's commands, callbacks, menus and dialogs point into its

@@ -329,6 +329,10 @@ const Step steps[] = {
     {"pick", 1, [](Context& c, const Args& a) { c.host.pick(a[0]); }},
     {"run", 1, [](Context& c, const Args& a) { c.host.run_action(a[0]); }},
     {"answer", 1, answer_dialog},
+    // What the user types at the next prompt for text ("" for Enter
+    // alone), or Esc there.
+    {"enter", 1, [](Context& c, const Args& a) { c.host.type_entry(to_utf16(a[0])); }},
+    {"escape", 0, [](Context& c, const Args&) { c.host.abort_entry(); }},
     {"windows", 0, print_windows},
     {"models", 0, print_models},
     {"ledger", 0, print_ledger},

@@ -67,10 +67,13 @@ struct HostState {
     MessageCache messages;
     std::vector<MessageDialog> message_dialogs;   // every one shown, in order
     std::deque<int> dialog_answers;               // buttons the user will press
+    // What the user will type at the prompts for text; nullopt: Esc.
+    std::deque<std::optional<std::u16string>> typed;
     ListingOrder listing_order = ListingOrder::Directory;
     unsigned listing_seed = 0;
     std::vector<ShellRequest> shell_requests;     // every shell call, in order
     std::vector<RecycledFile> recycled;           // what went to a recycle bin
+    std::vector<ShellExecution> executions;       // every ShellExecuteW call, in order
     std::deque<std::u16string> macro_queue;       // macros waiting for control to come back
     std::vector<std::u16string> macros_loaded;    // every macro the add-in queued, in order
     bool hold_macros = false;                     // the queue waits for run_macros()

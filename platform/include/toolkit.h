@@ -111,6 +111,8 @@ ProError ProMdlNameGet(ProMdl model, ProWchar *name);  /* 32 units, no extension
 ProError ProMdlLoad(const ProWchar *name, ProMdlType type, ProBoolean ask_user, ProMdl *p_model);
 ProError ProMdlDisplay(ProMdl model);
 ProError ProMdlSave(ProMdl model);     /* the next stored version, in the model's folder */
+/* A new name in session only; the next save writes it. */
+ProError ProMdlRename(ProMdl model, const ProWchar *new_name);
 
 /* ---- selections and the mouse ------------------------------------------ */
 
@@ -365,6 +367,11 @@ ProError ProFilenameParse(const ProWchar *path, ProWchar *directory, ProWchar *n
 /* ---- message area and message dialogs ------------------------------------ */
 
 ProError ProMessageDisplay(const ProWchar *message_file, const char *key, ...);
+
+/* Reads what the user types in the message area into string, at most
+ * max_len units with the terminator; non-zero when the entry was aborted
+ * or left empty, and then string is not written. */
+ProError ProMessageStringRead(int max_len, ProWchar *string);
 
 typedef int ProUIMessageType;
 enum { PRO_UI_MESSAGE_INFO = 3 };

@@ -74,6 +74,8 @@ typedef void (*ProTerminateEntry)(void);
       (name, type, ask_user, p_model))                                               \
     X(ProError, ProMdlDisplay, (ProMdl model), (model))                              \
     X(ProError, ProMdlSave, (ProMdl model), (model))                                 \
+    X(ProError, ProMdlRename, (ProMdl model, const ProWchar *new_name),              \
+      (model, new_name))                                                             \
     X(ProError, ProObjectwindowCreate,                                               \
       (const ProWchar *name, ProMdlType type, int *p_window), (name, type, p_window))\
     X(ProError, ProWindowActivate, (int window), (window))                           \
@@ -134,6 +136,8 @@ typedef void (*ProTerminateEntry)(void);
     X(ProError, ProUICheckbuttonGetState,                                            \
       (const char *dialog, const char *component, ProBoolean *p_state),              \
       (dialog, component, p_state))                                                  \
+    X(ProError, ProMessageStringRead, (int max_len, ProWchar *string),               \
+      (max_len, string))                                                             \
     X(ProError, ProFilenameParse,                                                    \
       (const ProWchar *path, ProWchar *directory, ProWchar *name,                    \
        ProWchar *extension, int *p_version),                                         \
@@ -203,7 +207,11 @@ typedef void (*ProTerminateEntry)(void);
     X(int, SHFileOperationW, (SHFILEOPSTRUCTW *request), (request))                  \
     X(UINT_PTR, SetTimer, (HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc),\
       (hwnd, id, milliseconds, proc))                                                \
-    X(BOOL, KillTimer, (HWND hwnd, UINT_PTR id), (hwnd, id))
+    X(BOOL, KillTimer, (HWND hwnd, UINT_PTR id), (hwnd, id))                         \
+    X(HINSTANCE, ShellExecuteW,                                                      \
+      (HWND hwnd, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,                    \
+       LPCWSTR directory, int show),                                                 \
+      (hwnd, verb, file, parameters, directory, show))
 #define TK_FORWARDED_CALLS(X) TK_TOOLKIT_CALLS(X) TK_WINDOWS_CALLS(X)
 #endif
 

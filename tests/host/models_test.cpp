@@ -29,6 +29,7 @@ protected:
     decltype(&::ProWindowActivate) activate =
         host.entry<decltype(&::ProWindowActivate)>("ProWindowActivate");
     decltype(&::ProMdlSave) save = host.entry<decltype(&::ProMdlSave)>("ProMdlSave");
+    decltype(&::ProMdlRename) rename = host.entry<decltype(&::ProMdlRename)>("ProMdlRename");
 };
 
 // A save writes the next version after the newest one stored in the
@@ -234,6 +235,73 @@ TEST_F(ModelsByName, OpeningReadsTheNewestVersionOfTheFolderGiven)
     EXPECT_THROW(host.store_model(u"Q:\\", "shaft", PRO_MDL_PART, 1), HostError);
     EXPECT_THROW(host.store_model(u"D:\\", "a/b", PRO_MDL_PART, 1), HostError);
     EXPECT_EQ(host.current_model()->name, "new");
+}
+
+// A rename is made in session only: the files of the former name stay
+// where they are, and the next save starts the new name at version 1 in
+// the model's folder, not in the working directory.
+TEST_F(ModelsByName, RenameChangesTheSessionAndTheNextSaveWritesTheNewName)
+{
+    host.store_model(u"D:\\parts\\", "bracket", PRO_MDL_PART, 2, "two");
+    const ProMdl part = host.open_model("bracket", PRO_MDL_PART, u"D:\\parts\\");
+    ASSERT_EQ(rename(part, u"flange"), PRO_TK_NO_ERROR);
+    const Model& model = *host.session().find(part);
+    EXPECT_EQ(model.name, "flange");
+    EXPECT_EQ(model.version, 0);
+    EXPECT_TRUE(fs::exists(disk.path() / "parts" / "bracket.prt.2"));
+    EXPECT_FALSE(fs::exists(disk.path() / "parts" / "flange.prt.1"));
+    EXPECT_EQ(host.transcript().back(), "renamed bracket.prt to flange.prt in session");
+
+    ASSERT_EQ(save(part), PRO_TK_NO_ERROR);
+    EXPECT_EQ(read_model_file(disk.path() / "parts" / "flange.prt.1").note, "two");
+    EXPECT_EQ(model.version, 1);
+    EXPECT_EQ(fs::directory_iterator(disk.path() / "work"), fs::directory_iterator());
+    // The former name is free again in session: a load reads its file.
+    host.set_working_directory(u"D:\\parts\\");
+    ProMdl former = nullptr;
+    ASSERT_EQ(mdl_load(u"bracket", PRO_MDL_PART, PRO_B_FALSE, &former), PRO_TK_NO_ERROR);
+    EXPECT_NE(former, part);
+    EXPECT_TRUE(host.errors().empty());
+}
+
+TEST_F(ModelsByName, RenameRefusesATakenNameOrNoModelsName)
+{
+    host.store_model(u"D:\\parts\\", "Gear", PRO_MDL_PART, 1);
+    host.store_model(u"D:\\work\\", "shaft", PRO_MDL_PART, 1);       // not the model's folder
+    host.store_model(u"D:\\parts\\", "plate", PRO_MDL_DRAWING, 1);   // not its type
+    const ProMdl part = host.open_model("bracket", PRO_MDL_PART, u"D:\\parts\\");
+    host.open_model("frame", PRO_MDL_PART, u"D:\\elsewhere\\");
+    host.open_model("hub", PRO_MDL_ASSEMBLY, u"D:\\parts\\");
+    ProName unterminated;
+    for (ProWchar& c : unterminated)
+        c = u'n';
+    struct Case {
+        const char16_t* name;
+        ProError status;
+    };
+    const Case refused[] = {
+        {u"gear", PRO_TK_E_FOUND},      // stored in its folder, any case
+        {u"FRAME", PRO_TK_E_FOUND},     // in session, wherever it lies
+        {u"Bracket", PRO_TK_E_FOUND},   // its own name
+        {u"", PRO_TK_INVALID_NAME},
+        {u"a\\b", PRO_TK_INVALID_NAME},
+        {u"what?", PRO_TK_INVALID_NAME},
+        {unterminated, PRO_TK_BAD_INPUTS},
+        {nullptr, PRO_TK_BAD_INPUTS},
+    };
+    for (const Case& c : refused) {
+        SCOPED_TRACE(c.status);
+        EXPECT_EQ(rename(part, c.name), c.status);
+        EXPECT_EQ(host.session().find(part)->name, "bracket");
+    }
+    EXPECT_EQ(host.transcript().back(), "rename bracket.prt to \"what?\": refused, not a model name");
+    int stranger = 0;
+    EXPECT_EQ(rename(reinterpret_cast<ProMdl>(&stranger), u"x"), PRO_TK_BAD_INPUTS);
+    EXPECT_EQ(rename(host.open_model("odd", 3), u"x"), PRO_TK_BAD_INPUTS);
+    // Taken elsewhere or by another type is no hindrance.
+    for (const char16_t* free : {u"shaft", u"plate", u"hub"})
+        EXPECT_EQ(rename(part, free), PRO_TK_NO_ERROR) << to_utf8(free);
+    EXPECT_TRUE(host.errors().empty());
 }
 
 class ModelSteps : public ::testing::Test {

@@ -146,6 +146,13 @@ public:
     // Every modal run, in order.
     const std::vector<DialogRun>& dialog_runs() const;
 
+    // ---- the message area's input line ----
+    // What the user types at the next prompt for text, in order: a text
+    // (empty: Enter alone) or an abort (Esc). A prompt with nothing queued
+    // is a host error and reads as aborted.
+    void type_entry(const std::u16string& text);
+    void abort_entry();
+
     // ---- working directory ----
     // As the user would change it: same checks and notification as the
     // add-in's ProDirectoryChange.
@@ -163,6 +170,9 @@ public:
     const std::vector<ShellRequest>& shell_requests() const;
     // What the shell moved to a recycle bin, in order.
     const std::vector<RecycledFile>& recycle_bin() const;
+    // Every ShellExecuteW call, in order (empty on Windows, where the
+    // add-in calls the real shell).
+    const std::vector<ShellExecution>& shell_executions() const;
 
     // ---- models and windows ----
     // Opens the model in a new window, which becomes active. The model is

@@ -58,6 +58,9 @@ public:
     Model& add(const Model& model);
     // The model of that name and type in session, or nullptr.
     Model* find(const std::string& name, int type);
+    // Gives a model in session a new name, under which find() knows it
+    // from now on; the caller has checked that no other model bears it.
+    void rename(Model& model, const std::string& name);
 
     // Opens a new window on the model, not yet active; returns its id.
     int create_window(Model& model);

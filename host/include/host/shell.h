@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,5 +34,27 @@ struct RecycledFile {
     std::filesystem::path info;  // the bin's index beside it: a JSON line for each
                                  // file (bin name, original path, time)
 };
+
+// One ShellExecuteW call as the shell received it; a text passed as NULL
+// is std::nullopt. Off Windows the host plays only the explorer: `opened` is the
+// folder it shows, empty when it was not started or found no such folder.
+struct ShellExecution {
+    bool owner = false;                         // an owner window was given
+    std::optional<std::u16string> verb;
+    std::optional<std::u16string> file;
+    std::optional<std::u16string> parameters;
+    std::optional<std::u16string> directory;
+    int show = 0;
+    long long result = 0;                       // above 32 is success
+    std::optional<std::u16string> opened;
+};
+
+#ifdef _WIN32
+// Under Wine every explorer the shell starts stays a process of its own, a
+// child of this one. These are the ids of those still running, and the
+// host ends them, by id, when it unloads the add-in.
+std::vector<unsigned long> explorer_children();
+void end_explorer_children();
+#endif
 
 }  // namespace vxhost

@@ -106,6 +106,30 @@ ProError save_model(HostState& s, Model& model)
     return PRO_TK_NO_ERROR;
 }
 
+ProError rename_model(HostState& s, Model& model, const std::u16string& name)
+{
+    const std::string former = model_label(model);
+    const std::string wanted = to_utf8(name);
+    const auto refuse = [&](ProError status, const std::string& why) {
+        s.note("rename " + former + " to \"" + wanted + "\": refused, " + why);
+        return status;
+    };
+    if (model_extension(model.type).empty())
+        return refuse(PRO_TK_BAD_INPUTS, "a model of its type has no files");
+    if (!valid_model_name(name))
+        return refuse(PRO_TK_INVALID_NAME, "not a model name");
+    if (s.session.find(wanted, model.type))
+        return refuse(PRO_TK_E_FOUND, "a model of that name is in session");
+    const auto where = resolve_folder(s, model.folder);
+    if (const auto stored = where ? newest_version(where->real, wanted, model.type) : std::nullopt)
+        return refuse(PRO_TK_E_FOUND, to_utf8(stored->file.filename().u16string()) + " lies in " +
+                                          to_utf8(where->text));
+    s.session.rename(model, wanted);
+    model.version = 0;   // no stored version bears the new name yet
+    s.note("renamed " + former + " to " + model_label(model) + " in session");
+    return PRO_TK_NO_ERROR;
+}
+
 ProMdl Host::open_model(const std::string& name, int type, const std::u16string& folder)
 {
     HostState& s = *state_;

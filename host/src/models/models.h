@@ -23,4 +23,13 @@ ProError retrieve_model(HostState& s, const std::string& name, int type,
 // read-only or the file cannot be written.
 ProError save_model(HostState& s, Model& model);
 
+// Gives the model a new name in session only: the stored versions of its
+// former name stay where they lie, and its next save writes the new name
+// (from version 1). PRO_TK_BAD_INPUTS for a type with no files;
+// PRO_TK_INVALID_NAME for a name no model can have; PRO_TK_E_FOUND when
+// the name is taken, by a model of that type in session (the model itself
+// included) or by a stored version in the model's folder. The transcript
+// says what became of it.
+ProError rename_model(HostState& s, Model& model, const std::u16string& name);
+
 }  // namespace vxhost

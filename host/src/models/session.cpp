@@ -76,6 +76,13 @@ Model* Session::find(const std::string& name, int type)
     return it == by_name_.end() ? nullptr : it->second;
 }
 
+void Session::rename(Model& model, const std::string& name)
+{
+    by_name_.erase({fold_case(to_utf16(model.name)), model.type});
+    model.name = name;
+    by_name_[{fold_case(to_utf16(model.name)), model.type}] = &model;
+}
+
 int Session::create_window(Model& model)
 {
     windows_.push_back(Window{next_window_++, &model, false});

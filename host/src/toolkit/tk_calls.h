@@ -14,6 +14,7 @@ ProError ProMdlNameGet(ProMdl model, ProWchar* name);
 ProError ProMdlLoad(const ProWchar* name, ProMdlType type, ProBoolean ask_user, ProMdl* p_model);
 ProError ProMdlDisplay(ProMdl model);
 ProError ProMdlSave(ProMdl model);
+ProError ProMdlRename(ProMdl model, const ProWchar* new_name);
 ProError ProObjectwindowCreate(const ProWchar* name, ProMdlType type, int* p_window);
 ProError ProWindowActivate(int window);
 ProError ProWindowCurrentGet(int* p_window);
@@ -47,6 +48,7 @@ ProError ProFilenameParse(const ProWchar* path, ProWchar* directory, ProWchar* n
                           ProWchar* extension, int* p_version);
 
 ProError ProMacroLoad(const ProWchar* macro);
+ProError ProMessageStringRead(int max_len, ProWchar* string);
 
 ProError ProSelbufferSelectionsGet(ProSelection** p_selections);
 ProError ProSelectionModelitemGet(ProSelection selection, ProModelitem* p_item);
@@ -93,6 +95,8 @@ ProError ProUICheckbuttonGetState(const char* dialog, const char* component, Pro
 int SHFileOperationW(SHFILEOPSTRUCTW* request);
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc);
 BOOL KillTimer(HWND hwnd, UINT_PTR id);
+HINSTANCE ShellExecuteW(HWND hwnd, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters,
+                        LPCWSTR directory, int show);
 #endif
 
 ProError ProMenubarMenuAdd(const char* folder, const char* menu, const char* label,

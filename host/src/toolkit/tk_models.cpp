@@ -12,6 +12,10 @@
 //    window is opened in a new one, which becomes active.
 //  - ProMdlSave writes the model as it stands in session as the next
 //    stored version of its name in its own folder.
+//  - ProMdlRename gives a model a new name in session only; the files of
+//    its former name stay, and its next save writes the new name. A name
+//    taken in session or in the model's folder, or no model's name, is
+//    refused.
 //  - ProWindowActivate makes a window the active one, and so its model
 //    the current model.
 #include <cstring>
@@ -149,6 +153,21 @@ ProError ProMdlSave(ProMdl model)
             return PRO_TK_BAD_INPUTS;
         return save_model(s, *found);
     });
+}
+
+ProError ProMdlRename(ProMdl model, const ProWchar* new_name)
+{
+    HostState& state = current_state();
+    return guarded("ProMdlRename", call_args(model_text(state, model), name_text(new_name)),
+                   [&](HostState& s) -> ProError {
+                       Model* found = s.session.find(model);
+                       if (!found || !new_name)
+                           return PRO_TK_BAD_INPUTS;
+                       const std::u16string name = wide_text(new_name, PRO_NAME_SIZE);
+                       if (name.size() >= PRO_NAME_SIZE)
+                           return PRO_TK_BAD_INPUTS;   // no terminator within its buffer
+                       return rename_model(s, *found, name);
+                   });
 }
 
 ProError ProWindowActivate(int window)
