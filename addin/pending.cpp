@@ -6,5 +6,4 @@
 
 int ShowDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
 int ShowWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)   { return 0; }
-int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
 int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)           { return 0; }
