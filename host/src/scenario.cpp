@@ -291,6 +291,16 @@ void queue_point(Context& c, const Args& a)
     throw HostError("the button is left, middle or right, not " + button);
 }
 
+// choose LIST [N...]: the items the user will select in a list of the
+// next dialog, numbered from 1 as the transcript shows them; none clears.
+void choose_items(Context& c, const Args& a)
+{
+    std::vector<int> items;
+    for (std::size_t i = 1; i < a.size(); ++i)
+        items.push_back(number_from(a[i], 1, 1 << 30, "an item of a list") - 1);
+    c.host.choose_items(a[0], items);
+}
+
 // The current drawing's sheets with every detail item and where it is.
 void print_items(Context& c, const Args&)
 {
@@ -350,6 +360,7 @@ const Step steps[] = {
     {"tick", 1, [](Context& c, const Args& a) { c.host.set_check(a[0], true); }},
     {"untick", 1, [](Context& c, const Args& a) { c.host.set_check(a[0], false); }},
     {"press", 1, [](Context& c, const Args& a) { c.host.press(a[0]); }},
+    {"choose", 1, choose_items, 1000},
     {"close-dialog", 0, [](Context& c, const Args&) { c.host.close_dialog(); }},
     {"wait", 1, wait_minutes},
     {"timers", 0, print_timers},

@@ -88,6 +88,7 @@ struct HostState {
     std::map<const void*, std::vector<void*>> selection_arrays;   // the selections in each
     HandleTable<SymbolDataRecord> symbol_data{ledger, AllocKind::SymbolData};
     HandleTable<AttachmentRecord> attachments{ledger, AllocKind::Attachment};
+    std::map<const void*, int> string_arrays;     // the number of strings in each handed out
     std::vector<std::unique_ptr<ViewRecord>> views;
     Model* saving = nullptr;                      // the host's save dialog is open for it
     Dialogs dialogs;                              // the add-in's, built from layouts
@@ -116,6 +117,11 @@ HostState& current_state();
 // only when its availability function offers it, then whatever macros it
 // queued. False when there is no such command or it is not available.
 bool run_command(HostState& s, const std::string& what, uiCmdCmdId id);
+
+// A string array for the add-in: one ledger block of the pointers and the
+// strings they point to, released by ProStringarrayFree; nullptr when the
+// block cannot be had.
+char** hand_out_strings(HostState& s, const std::vector<std::string>& strings, const char* call);
 
 // Changes the working directory and tells the add-in. `by_addin` only
 // changes what the transcript says.

@@ -101,13 +101,21 @@ std::u16string to_utf16(const std::string& text)
     return out;
 }
 
-std::u16string wide_text(const char16_t* text, std::size_t limit)
+namespace {
+
+template <class Char>
+std::basic_string<Char> bounded_text(const Char* text, std::size_t limit)
 {
     std::size_t n = 0;
     while (n < limit && text[n] != 0)
         ++n;
-    return std::u16string(text, n);
+    return std::basic_string<Char>(text, n);
 }
+
+}  // namespace
+
+std::u16string wide_text(const char16_t* text, std::size_t limit) { return bounded_text(text, limit); }
+std::string narrow_text(const char* text, std::size_t limit) { return bounded_text(text, limit); }
 
 bool equal_nocase(const std::u16string& a, const std::u16string& b)
 {

@@ -282,6 +282,9 @@ ProError ProStringCopy(const char *source, char **p_copy);
 ProError ProStringFree(char *string);
 /* Releases wide text the host allocated (ProUIInputpanelValueGet). */
 ProError ProWstringFree(ProWchar *string);
+/* Releases an array of count strings the host allocated, with its strings
+ * (ProUIListSelectednamesGet). */
+ProError ProStringarrayFree(char **array, int count);
 
 /* The runtime's own wide-string utilities. A length of -1 means the whole
  * string; -2 (PRO_TK_BAD_INPUTS) for an absent string or a length below -1
@@ -419,6 +422,18 @@ ProError ProUIInputpanelValueGet(const char *dialog, const char *component, ProW
 ProError ProUICheckbuttonSet(const char *dialog, const char *component);
 ProError ProUICheckbuttonGetState(const char *dialog, const char *component,
                                   ProBoolean *p_state);
+
+/* A list shows count items in the given order: ProUIListNamesSet gives
+ * item i its name (which identifies it) and sets how many items there
+ * are; ProUIListLabelsSet gives each of them the text the user sees. The
+ * host copies both. */
+ProError ProUIListNamesSet(const char *dialog, const char *component, int count, char **names);
+ProError ProUIListLabelsSet(const char *dialog, const char *component, int count,
+                            ProWchar **labels);
+/* The names of the selected items, in list order, as a host array of
+ * *p_count strings, released with ProStringarrayFree. */
+ProError ProUIListSelectednamesGet(const char *dialog, const char *component, int *p_count,
+                                   char ***p_names);
 
 /* ---- macros -------------------------------------------------------------- */
 

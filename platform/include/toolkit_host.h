@@ -95,6 +95,7 @@ typedef void (*ProTerminateEntry)(void);
     X(ProError, ProStringCopy, (const char *source, char **p_copy), (source, p_copy))\
     X(ProError, ProStringFree, (char *string), (string))                             \
     X(ProError, ProWstringFree, (ProWchar *string), (string))                        \
+    X(ProError, ProStringarrayFree, (char **array, int count), (array, count))       \
     X(ProError, ProCmdActionAdd,                                                     \
       (const char *action, uiCmdCmdActFn action_fn, uiCmdPriority priority,          \
        uiCmdAccessFn access_fn, ProBoolean non_active, ProBoolean accessory,         \
@@ -138,6 +139,15 @@ typedef void (*ProTerminateEntry)(void);
       (dialog, component, p_state))                                                  \
     X(ProError, ProMessageStringRead, (int max_len, ProWchar *string),               \
       (max_len, string))                                                             \
+    X(ProError, ProUIListNamesSet,                                                   \
+      (const char *dialog, const char *component, int count, char **names),          \
+      (dialog, component, count, names))                                             \
+    X(ProError, ProUIListLabelsSet,                                                  \
+      (const char *dialog, const char *component, int count, ProWchar **labels),     \
+      (dialog, component, count, labels))                                            \
+    X(ProError, ProUIListSelectednamesGet,                                           \
+      (const char *dialog, const char *component, int *p_count, char ***p_names),    \
+      (dialog, component, p_count, p_names))                                         \
     X(ProError, ProFilenameParse,                                                    \
       (const ProWchar *path, ProWchar *directory, ProWchar *name,                    \
        ProWchar *extension, int *p_version),                                         \

@@ -17,6 +17,7 @@ using CreateFn = ProError (*)(const char* folder, const char* dialog, const char
 const char* const kLayout = R"((Dialog Probe
     (InputPanel Text (Label "Text"))
     (CheckButton Box)
+    (List Items)
     (PushButton OK)
     (PushButton Other)))";
 
@@ -117,7 +118,8 @@ TEST_F(DialogCycle, TheUserActsWhileTheDialogRunsUntilABoundFunctionEndsIt)
     ASSERT_EQ(host.dialog_runs().size(), 1u);
     const DialogRun& run = host.dialog_runs()[0];
     EXPECT_EQ(run.opened_with, (std::map<std::string, std::string>{
-                                   {"Text", "\"10\""}, {"Box", "set"}, {"OK", "bound"}, {"Other", "unbound"}}));
+                                   {"Text", "\"10\""}, {"Box", "set"}, {"Items", "no items"},
+                                   {"OK", "bound"}, {"Other", "unbound"}}));
     EXPECT_EQ(run.inputs, (std::vector<std::string>{"types \"7 min 分\" into Text", "clears Box",
                                                     "presses Other", "presses OK"}));
     EXPECT_FALSE(run.closed);
@@ -275,4 +277,228 @@ TEST_F(DialogCycle, OnlyTheWideTextTheHostGaveCanBeFreedAndOnlyOnce)
     EXPECT_EQ(wstring_free(text), PRO_TK_BAD_INPUTS);
     EXPECT_EQ(host.ledger_errors().size(), 3u);
     call<decltype(&::ProStringFree)>("ProStringFree")(narrow);
+}
+
+// A list shows the items the add-in names and labels; the user selects
+// some; the host hands their names back, in list order, as a string array.
+class DialogList : public DialogCycle {
+protected:
+    DialogList() { create(); }
+
+    ProError names_set(int count, char** names)
+    {
+        return call<decltype(&::ProUIListNamesSet)>("ProUIListNamesSet")("Probe", "Items", count, names);
+    }
+
+    ProError labels_set(int count, ProWchar** labels)
+    {
+        return call<decltype(&::ProUIListLabelsSet)>("ProUIListLabelsSet")("Probe", "Items", count, labels);
+    }
+
+    ProError selected_get(int* count, char*** names)
+    {
+        return call<decltype(&::ProUIListSelectednamesGet)>("ProUIListSelectednamesGet")("Probe", "Items",
+                                                                                          count, names);
+    }
+
+    ProError array_free(char** array, int count)
+    {
+        return call<decltype(&::ProStringarrayFree)>("ProStringarrayFree")(array, count);
+    }
+
+    // Three items; two bear one name, as two paths of one narrow form do.
+    void fill()
+    {
+        char a[] = "a", same1[] = "same", same2[] = "same";
+        char* names[] = {a, same1, same2};
+        ProWchar la[] = u"D:\\A", lb[] = u"D:\\模型", lc[] = u"D:\\\U0001F4C1";
+        ProWchar* labels[] = {la, lb, lc};
+        ASSERT_EQ(names_set(3, names), PRO_TK_NO_ERROR);
+        ASSERT_EQ(labels_set(3, labels), PRO_TK_NO_ERROR);
+    }
+
+    // The names the user's selection gives at OK, and the array freed.
+    std::vector<std::string> selected_after(const std::vector<int>& items)
+    {
+        std::vector<std::string> got{"(nothing read)"};
+        std::function<void(const std::string&, const std::string&)> ok = [&](const std::string&,
+                                                                             const std::string&) {
+            int count = -1;
+            char** names = nullptr;
+            ASSERT_EQ(selected_get(&count, &names), PRO_TK_NO_ERROR);
+            ASSERT_NE(names, nullptr) << "an array even for no selection";
+            got.assign(names, names + count);
+            EXPECT_EQ(host.outstanding().back().kind, AllocKind::StringArray);
+            EXPECT_EQ(array_free(names, count), PRO_TK_NO_ERROR);
+            exit(1);
+        };
+        bind("OK", ok);
+        host.choose_items("Items", items);
+        host.press("OK");
+        activate(nullptr);
+        return got;
+    }
+};
+
+TEST_F(DialogList, TheSelectedNamesComeBackInListOrder)
+{
+    fill();
+    struct Case {
+        std::vector<int> items;
+        std::vector<std::string> names;
+        const char* shown;    // the user's input as the run records it
+    };
+    const Case cases[] = {
+        {{}, {}, "selects nothing in Items"},
+        {{1}, {"same"}, "selects 2 \"D:\\模型\" in Items"},
+        {{2, 0}, {"a", "same"}, "selects 3 \"D:\\\U0001F4C1\", 1 \"D:\\A\" in Items"},
+        {{1, 2, 1}, {"same", "same"}, "selects 2 \"D:\\模型\", 3 \"D:\\\U0001F4C1\", 2 \"D:\\模型\" in Items"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.shown);
+        EXPECT_EQ(selected_after(c.items), c.names);
+        EXPECT_EQ(host.dialog_runs().back().inputs.front(), c.shown);
+    }
+    // The last run opened with what the one before left selected.
+    EXPECT_EQ(host.dialog_runs().back().opened_with.at("Items"),
+              "1 \"D:\\A\" (selected), 2 \"D:\\模型\", 3 \"D:\\\U0001F4C1\" (selected)");
+    EXPECT_TRUE(host.outstanding().empty());
+    EXPECT_TRUE(host.ledger_errors().empty());
+    EXPECT_TRUE(host.errors().empty());
+}
+
+// Until labels are given the user sees the names; new names drop the old
+// labels and the selection.
+TEST_F(DialogList, NamesStandInForLabelsAndNewNamesStartAfresh)
+{
+    fill();
+    selected_after({0});
+    const Dialog* dialog = host.dialog("Probe");
+    ASSERT_NE(dialog, nullptr);
+    const Component* list = dialog->find("Items");
+    EXPECT_EQ(list->labels, (std::vector<std::u16string>{u"D:\\A", u"D:\\模型", u"D:\\\U0001F4C1"}));
+    char x[] = "x", y[] = "y";
+    char* names[] = {x, y};
+    ASSERT_EQ(names_set(2, names), PRO_TK_NO_ERROR);
+    x[0] = 'z';    // the host copied them
+    EXPECT_EQ(list->state_text(), "1 \"x\", 2 \"y\"");
+    ProWchar lx[] = u"X", ly[] = u"Y";
+    ProWchar* labels[] = {lx, ly};
+    ASSERT_EQ(labels_set(2, labels), PRO_TK_NO_ERROR);
+    EXPECT_EQ(list->state_text(), "1 \"X\", 2 \"Y\"");
+    EXPECT_EQ(names_set(0, nullptr), PRO_TK_NO_ERROR);
+    EXPECT_EQ(list->state_text(), "no items");
+    EXPECT_EQ(host.dialog("Nope"), nullptr);
+}
+
+// Names and labels the real host would not take are refused, the list
+// left as it was.
+TEST_F(DialogList, BadNamesAndLabelsAreRefusedAndSaySo)
+{
+    fill();
+    char a[] = "a";
+    char* one[] = {a};
+    char* absent[] = {a, nullptr};
+    std::vector<char> unterminated(5000, 'x');
+    char* long_name[] = {unterminated.data()};
+    ProWchar la[] = u"A";
+    ProWchar* labels[] = {la, la};
+    ProWchar* absent_label[] = {la, nullptr, la};
+    ProArray host_array = nullptr;
+    call<decltype(&::ProArrayAlloc)>("ProArrayAlloc")(1, sizeof(char*), 1, &host_array);
+    static_cast<char**>(host_array)[0] = a;
+    const auto names_into = [&](const char* component) {
+        return call<decltype(&::ProUIListNamesSet)>("ProUIListNamesSet")("Probe", component, 1, one);
+    };
+    struct Case {
+        const char* label;
+        std::function<ProError()> call;
+        ProError status;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"a count below 0", [&] { return names_set(-1, one); }, PRO_TK_BAD_INPUTS, "a count of -1"},
+        {"no array", [&] { return names_set(2, nullptr); }, PRO_TK_BAD_INPUTS, "2 item(s) and no array"},
+        {"an absent name", [&] { return names_set(2, absent); }, PRO_TK_BAD_INPUTS, "item 1 has no text"},
+        {"a name without its end", [&] { return names_set(1, long_name); }, PRO_TK_BAD_INPUTS,
+         "item 0 has no terminator within 4096 units"},
+        {"more names than the host array holds",
+         [&] { return names_set(2, static_cast<char**>(host_array)); }, PRO_TK_BAD_INPUTS,
+         "2 item(s) from an array of 1"},
+        {"labels for fewer items", [&] { return labels_set(2, labels); }, PRO_TK_BAD_INPUTS,
+         "2 label(s) for the 3 item(s) of Items"},
+        {"an absent label", [&] { return labels_set(3, absent_label); }, PRO_TK_BAD_INPUTS,
+         "item 1 has no text"},
+        {"a button is no list", [&] { return names_into("OK"); }, PRO_TK_BAD_INPUTS,
+         "OK of dialog Probe is a PushButton, not a List"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::size_t errors = host.errors().size();
+        EXPECT_EQ(c.call(), c.status);
+        ASSERT_EQ(host.errors().size(), errors + 1);
+        EXPECT_NE(host.errors().back().find(c.error), std::string::npos) << host.errors().back();
+    }
+    EXPECT_EQ(selected_after({0, 1, 2}), (std::vector<std::string>{"a", "same", "same"}));
+    EXPECT_EQ(names_set(1, static_cast<char**>(host_array)), PRO_TK_NO_ERROR);
+    call<decltype(&::ProArrayFree)>("ProArrayFree")(&host_array);
+}
+
+TEST_F(DialogList, TheUserCannotSelectWhatTheListLacks)
+{
+    fill();
+    host.choose_items("Items", {1});
+    host.choose_items("Items", {0, 3});
+    host.choose_items("Box", {0});
+    host.look_in_dialog([&] {
+        int count = 0;
+        char** names = nullptr;
+        ASSERT_EQ(selected_get(&count, &names), PRO_TK_NO_ERROR);
+        EXPECT_EQ(std::vector<std::string>(names, names + count), std::vector<std::string>{"same"});
+        array_free(names, count);
+    });
+    host.close_dialog();
+    activate(nullptr);
+    EXPECT_TRUE(error_holds("Items has no item 4 (it has 3)"));
+    EXPECT_TRUE(error_holds("Box is a CheckButton, not a List"));
+}
+
+// Only a string array the host gave, with its own count, and only once.
+TEST_F(DialogList, AStringArrayIsFreedWholeWithItsCountOnly)
+{
+    fill();
+    host.choose_items("Items", {0, 1});
+    char** names = nullptr;
+    int count = 0;
+    host.look_in_dialog([&] { selected_get(&count, &names); });
+    host.close_dialog();
+    activate(nullptr);
+    ASSERT_EQ(count, 2);
+    const auto string_free = call<decltype(&::ProStringFree)>("ProStringFree");
+    const auto plain_free = call<decltype(&::ProArrayFree)>("ProArrayFree");
+    struct Case {
+        const char* label;
+        std::function<ProError()> call;
+        const char* error;
+    };
+    const Case cases[] = {
+        {"a wrong count", [&] { return array_free(names, 1); }, "of 2 string(s) with the count 1"},
+        {"one of its strings", [&] { return string_free(names[0]); }, "never allocated"},
+        {"as a plain array", [&] { ProArray p = names; return plain_free(&p); }, "wanted a block of kind array"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const std::size_t before = host.ledger_errors().size();
+        EXPECT_EQ(c.call(), PRO_TK_BAD_INPUTS);
+        ASSERT_EQ(host.ledger_errors().size(), before + 1);
+        EXPECT_NE(host.ledger_errors().back().find(c.error), std::string::npos) << host.ledger_errors().back();
+    }
+    EXPECT_STREQ(names[1], "same") << "still whole";
+    EXPECT_EQ(array_free(names, 2), PRO_TK_NO_ERROR);
+    EXPECT_EQ(array_free(names, 2), PRO_TK_BAD_INPUTS);
+    EXPECT_NE(host.ledger_errors().back().find("already released by ProStringarrayFree"), std::string::npos);
+    char local[] = "x";
+    char* mine[] = {local};
+    EXPECT_EQ(array_free(mine, 1), PRO_TK_BAD_INPUTS);
+    EXPECT_TRUE(host.outstanding().empty());
 }

@@ -48,7 +48,7 @@ TEST(Layouts, TextThatIsNoLayoutIsRefusedAtItsLine)
         {"(Dialog \"TimeSave\")", "t.res:1: Dialog takes one word, the dialog's name"},
         {"(Dialog A B)", "t.res:1: Dialog takes one word, the dialog's name"},
         {"(\"Dialog\" A)", "t.res:1: a list begins with a word"},
-        {"(Dialog A\n (Slider S))", "t.res:2: unknown kind Slider (known: Title, InputPanel, CheckButton, PushButton)"},
+        {"(Dialog A\n (Slider S))", "t.res:2: unknown kind Slider (known: Title, InputPanel, CheckButton, PushButton, List)"},
         {"(Dialog A\n (PushButton OK)\n (CheckButton OK))", "t.res:3: component OK given twice (first at line 2)"},
         {"(Dialog A (PushButton))", "t.res:1: PushButton takes one word, the component's name"},
         {"(Dialog A (PushButton OK (Colour \"red\")))", "t.res:1: PushButton OK has no attribute Colour (it takes Label)"},

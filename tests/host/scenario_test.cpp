@@ -84,6 +84,7 @@ TEST_F(Scenarios, AStepThatCannotRunStopsWithFileAndLine)
         {"drive DD drives/d\n", "test.scn:1: not a drive letter: DD"},
         {"drive D no/such\n", "test.scn:1: drive D: no such folder"},
         {"cd \"D:\\\n", "test.scn:1: unterminated quote"},
+        {"choose WorkDirList 2 0\n", "test.scn:1: an item of a list is a number from 1"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run(c.text), 2) << c.text;

@@ -25,9 +25,17 @@ struct Component {
     bool set = false;                       // CheckButton
     ProUIAction action = nullptr;           // PushButton
     ProAppData data = nullptr;              // PushButton
+    std::vector<std::string> names;         // List: one per item, in order; their number
+    std::vector<std::u16string> labels;     // List: one per item, or none given yet
+    std::vector<int> selected;              // List: the selected items (0 first), in list order
 
-    // How it looks to the user: "10" for a panel, set/clear for a box.
+    // How it looks to the user: "10" for a panel, set/clear for a box, the
+    // items of a list numbered from 1 with the selected ones marked.
     std::string state_text() const;
+    // Item i (0 first) of a list as the user sees it: 2 "D:\work", the
+    // name standing in for a label not given; the number alone for an item
+    // the list does not have.
+    std::string item_text(int i) const;
 };
 
 struct Dialog {
@@ -40,6 +48,7 @@ struct Dialog {
     std::optional<int> exit_status;         // set by ProUIDialogExit during the run
 
     Component* find(const std::string& component);
+    const Component* find(const std::string& component) const;
 };
 
 class Dialogs {
@@ -66,12 +75,14 @@ struct DialogInput {
         Press,    // presses a push button: its bound function runs
         Close,    // closes the dialog's window: the run ends, status kClosedStatus
         Wait,     // time passes with the dialog open; the message loop runs
-        Look      // a test looks in, with the dialog open
+        Look,     // a test looks in, with the dialog open
+        Choose    // selects items of a list, in place of those selected
     } kind = Kind::Close;
     std::string component;
     std::u16string text;                    // Type
     long long milliseconds = 0;             // Wait
     std::function<void()> look;             // Look
+    std::vector<int> items;                 // Choose: 0 first, in any order; none clears
 };
 
 // The exit status of a run whose window the user closed, or that the host

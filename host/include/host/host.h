@@ -138,6 +138,10 @@ public:
     void type_text(const std::string& component, const std::u16string& text);
     void set_check(const std::string& component, bool set);
     void press(const std::string& component);
+    // Selects these items of a list (0 first), in place of what was
+    // selected; none clears the selection. An item the list lacks is
+    // recorded as an error and changes nothing.
+    void choose_items(const std::string& list, std::vector<int> items);
     void close_dialog();
     void wait_in_dialog(long long milliseconds);
     void look_in_dialog(std::function<void()> look);
@@ -145,6 +149,9 @@ public:
     void clear_dialog_input();      // the user has nothing more to do
     // Every modal run, in order.
     const std::vector<DialogRun>& dialog_runs() const;
+    // A dialog the add-in has created and not destroyed, as the host holds
+    // it (for a look while it runs); nullptr when there is none.
+    const Dialog* dialog(const std::string& name) const;
 
     // ---- the message area's input line ----
     // What the user types at the next prompt for text, in order: a text

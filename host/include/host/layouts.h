@@ -26,7 +26,7 @@ namespace vxhost {
 
 namespace fs = std::filesystem;
 
-enum class ComponentKind { InputPanel, CheckButton, PushButton };
+enum class ComponentKind { InputPanel, CheckButton, PushButton, List };
 
 const char* component_kind_name(ComponentKind kind);
 

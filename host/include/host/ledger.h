@@ -18,6 +18,7 @@ enum class AllocKind {
     Selection,        // goes with the array or attachment that holds it
     SymbolData,       // ProDtlsyminstdataFree
     Attachment,       // ProDtlattachFree
+    StringArray,      // ProStringarrayFree, with the strings in it
 };
 
 const char* kind_name(AllocKind kind);

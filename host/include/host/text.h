@@ -13,6 +13,8 @@ std::u16string to_utf16(const std::string& text);
 // A NUL-ended wide text read at most `limit` units far; stops at the limit
 // when there is no terminator, so a bad buffer is never overrun.
 std::u16string wide_text(const char16_t* text, std::size_t limit);
+// The same for narrow text.
+std::string narrow_text(const char* text, std::size_t limit);
 
 // Comparison ignoring case the way Windows file names do (ASCII, Latin-1,
 // Greek and Cyrillic letters).

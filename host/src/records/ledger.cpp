@@ -16,6 +16,7 @@ const char* kind_name(AllocKind kind)
     case AllocKind::SymbolData: return "symbol data";
     case AllocKind::Attachment: return "attachment";
     case AllocKind::WideString: return "wide string";
+    case AllocKind::StringArray: return "string array";
     }
     return "block";
 }

@@ -29,6 +29,7 @@ ProError ProArrayObjectAdd(ProArray* p_array, int pos, int n, void* objs);
 ProError ProStringCopy(const char* source, char** p_copy);
 ProError ProStringFree(char* string);
 ProError ProWstringFree(ProWchar* string);
+ProError ProStringarrayFree(char** array, int count);
 
 ProError ProCmdActionAdd(const char* action, uiCmdCmdActFn action_fn, uiCmdPriority priority,
                          uiCmdAccessFn access_fn, ProBoolean non_active, ProBoolean accessory,
@@ -89,6 +90,10 @@ ProError ProUIInputpanelValueSet(const char* dialog, const char* component, cons
 ProError ProUIInputpanelValueGet(const char* dialog, const char* component, ProWchar** p_value);
 ProError ProUICheckbuttonSet(const char* dialog, const char* component);
 ProError ProUICheckbuttonGetState(const char* dialog, const char* component, ProBoolean* p_state);
+ProError ProUIListNamesSet(const char* dialog, const char* component, int count, char** names);
+ProError ProUIListLabelsSet(const char* dialog, const char* component, int count, ProWchar** labels);
+ProError ProUIListSelectednamesGet(const char* dialog, const char* component, int* p_count,
+                                   char*** p_names);
 
 #ifndef _WIN32
 // The Windows shell and thread timer, played by the host off Windows.

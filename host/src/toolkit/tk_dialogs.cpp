@@ -2,7 +2,12 @@
 // resource folder of its text folder, bound, run modally while the user
 // acts (ui/dialogs.cpp), destroyed. A call that names a dialog the add-in
 // has not created, or a component its layout lacks, fails with the
-// reason recorded.
+// reason recorded. A list copies the names and labels it is given; the
+// user selects its items, and the names of those go back to the add-in as
+// a string array (tk_memory.cpp).
+#include <optional>
+#include <vector>
+
 #include "guard.h"
 #include "host/layouts.h"
 #include "tk_calls.h"
@@ -12,9 +17,9 @@ namespace vxhost {
 
 namespace {
 
-// The texts an input panel takes; a longer one, or one without a
-// terminator this far, is refused.
-constexpr std::size_t kPanelTextLimit = 4096;
+// The texts a component takes; a longer one, or one without a terminator
+// this far, is refused.
+constexpr std::size_t kTextLimit = 4096;
 
 // Runs `body` on the named dialog when the add-in has created it;
 // otherwise records that there is none.
@@ -96,6 +101,39 @@ ProError create_dialog(HostState& s, const char* folder, const char* dialog, con
         return PRO_TK_INVALID_FILE;
     }
     return PRO_TK_NO_ERROR;
+}
+
+std::string bounded(const char* text) { return narrow_text(text, kTextLimit); }
+std::u16string bounded(const ProWchar* text) { return wide_text(text, kTextLimit); }
+
+// The `count` texts of an array the add-in passes, or nothing, with the
+// reason recorded: a count below 0, no array for items, an absent text or
+// one without its terminator. An array the host handed out must hold that
+// many elements.
+template <class Char>
+std::optional<std::vector<std::basic_string<Char>>> list_texts(HostState& s, const char* call,
+                                                               int count, Char* const* texts)
+{
+    const auto refuse = [&](const std::string& why) {
+        s.error(std::string(call) + ": " + why);
+        return std::nullopt;
+    };
+    if (count < 0)
+        return refuse("a count of " + std::to_string(count));
+    if (count > 0 && !texts)
+        return refuse(std::to_string(count) + " item(s) and no array");
+    if (const ArrayInfo* info = s.arrays.find(texts); info && info->count < count)
+        return refuse(std::to_string(count) + " item(s) from an array of " + std::to_string(info->count));
+    std::vector<std::basic_string<Char>> list;
+    for (int i = 0; i < count; ++i) {
+        if (!texts[i])
+            return refuse("item " + std::to_string(i) + " has no text");
+        list.push_back(bounded(texts[i]));
+        if (list.back().size() >= kTextLimit)
+            return refuse("item " + std::to_string(i) + " has no terminator within " +
+                          std::to_string(kTextLimit) + " units");
+    }
+    return list;
 }
 
 }  // namespace
@@ -186,10 +224,10 @@ ProError ProUIInputpanelValueSet(const char* dialog, const char* component, cons
                                            ComponentKind::InputPanel, [&](Component& c) {
                                                if (!value)
                                                    return PRO_TK_BAD_INPUTS;
-                                               const std::u16string text = wide_text(value, kPanelTextLimit);
-                                               if (text.size() >= kPanelTextLimit) {
+                                               const std::u16string text = wide_text(value, kTextLimit);
+                                               if (text.size() >= kTextLimit) {
                                                    s.error("ProUIInputpanelValueSet: no terminator within " +
-                                                           std::to_string(kPanelTextLimit) + " units");
+                                                           std::to_string(kTextLimit) + " units");
                                                    return PRO_TK_LINE_TOO_LONG;
                                                }
                                                c.text = text;
@@ -235,6 +273,64 @@ ProError ProUICheckbuttonGetState(const char* dialog, const char* component, Pro
                                 if (!p_state)
                                     return PRO_TK_BAD_INPUTS;
                                 *p_state = c.set ? PRO_B_TRUE : PRO_B_FALSE;
+                                return PRO_TK_NO_ERROR;
+                            });
+    });
+}
+
+ProError ProUIListNamesSet(const char* dialog, const char* component, int count, char** names)
+{
+    return guarded("ProUIListNamesSet", call_args(dialog, component, count), [&](HostState& s) {
+        return on_component(s, "ProUIListNamesSet", dialog, component, ComponentKind::List,
+                            [&](Component& c) -> ProError {
+                                auto texts = list_texts(s, "ProUIListNamesSet", count, names);
+                                if (!texts)
+                                    return PRO_TK_BAD_INPUTS;
+                                // New items: no label and none selected yet.
+                                c.names = std::move(*texts);
+                                c.labels.clear();
+                                c.selected.clear();
+                                return PRO_TK_NO_ERROR;
+                            });
+    });
+}
+
+ProError ProUIListLabelsSet(const char* dialog, const char* component, int count, ProWchar** labels)
+{
+    return guarded("ProUIListLabelsSet", call_args(dialog, component, count), [&](HostState& s) {
+        return on_component(s, "ProUIListLabelsSet", dialog, component, ComponentKind::List,
+                            [&](Component& c) -> ProError {
+                                if (count != static_cast<int>(c.names.size())) {
+                                    s.error("ProUIListLabelsSet: " + std::to_string(count) +
+                                            " label(s) for the " + std::to_string(c.names.size()) +
+                                            " item(s) of " + c.name);
+                                    return PRO_TK_BAD_INPUTS;
+                                }
+                                auto texts = list_texts(s, "ProUIListLabelsSet", count, labels);
+                                if (!texts)
+                                    return PRO_TK_BAD_INPUTS;
+                                c.labels = std::move(*texts);
+                                return PRO_TK_NO_ERROR;
+                            });
+    });
+}
+
+ProError ProUIListSelectednamesGet(const char* dialog, const char* component, int* p_count,
+                                   char*** p_names)
+{
+    return guarded("ProUIListSelectednamesGet", call_args(dialog, component), [&](HostState& s) {
+        return on_component(s, "ProUIListSelectednamesGet", dialog, component, ComponentKind::List,
+                            [&](Component& c) -> ProError {
+                                if (!p_count || !p_names)
+                                    return PRO_TK_BAD_INPUTS;
+                                std::vector<std::string> chosen;
+                                for (int item : c.selected)
+                                    chosen.push_back(c.names[static_cast<std::size_t>(item)]);
+                                char** names = hand_out_strings(s, chosen, "ProUIListSelectednamesGet");
+                                if (!names)
+                                    return PRO_TK_OUT_OF_MEMORY;
+                                *p_count = static_cast<int>(chosen.size());
+                                *p_names = names;
                                 return PRO_TK_NO_ERROR;
                             });
     });

@@ -1,5 +1,9 @@
 // Arrays and strings (narrow and wide) the host allocates for the add-in; every block goes
 // through the ledger.
+//
+// A string array is one block: its pointers, then the strings they point
+// to. ProStringarrayFree takes it with the number of strings it holds; a
+// wrong number is refused and recorded, and nothing is freed.
 #include <cstring>
 
 #include "guard.h"
@@ -78,4 +82,49 @@ ProError ProWstringFree(ProWchar* string)
     return free_text("ProWstringFree", string, AllocKind::WideString);
 }
 
+ProError ProStringarrayFree(char** array, int count)
+{
+    HostState& state = current_state();
+    return guarded("ProStringarrayFree", call_args(block_text(state, array), count),
+                   [&](HostState& s) -> ProError {
+                       if (!array)
+                           return PRO_TK_BAD_INPUTS;
+                       const auto it = s.string_arrays.find(array);
+                       if (it != s.string_arrays.end() && it->second != count) {
+                           s.ledger.note_error("ProStringarrayFree given " + s.ledger.name_of(array) +
+                                               " of " + std::to_string(it->second) +
+                                               " string(s) with the count " + std::to_string(count));
+                           return PRO_TK_BAD_INPUTS;
+                       }
+                       if (!s.ledger.release(array, AllocKind::StringArray, "ProStringarrayFree"))
+                           return PRO_TK_BAD_INPUTS;
+                       s.string_arrays.erase(array);
+                       return PRO_TK_NO_ERROR;
+                   });
+}
+
 }  // namespace vxhost::tk
+
+namespace vxhost {
+
+char** hand_out_strings(HostState& s, const std::vector<std::string>& strings, const char* call)
+{
+    const std::size_t pointers = strings.size() * sizeof(char*);
+    std::size_t bytes = pointers;
+    for (const std::string& text : strings)
+        bytes += text.size() + 1;
+    auto* block = static_cast<char*>(s.ledger.allocate(bytes, AllocKind::StringArray, call));
+    if (!block)
+        return nullptr;
+    auto* array = reinterpret_cast<char**>(block);
+    char* at = block + pointers;
+    for (std::size_t i = 0; i < strings.size(); ++i) {
+        array[i] = at;
+        std::memcpy(at, strings[i].c_str(), strings[i].size() + 1);
+        at += strings[i].size() + 1;
+    }
+    s.string_arrays[block] = static_cast<int>(strings.size());
+    return array;
+}
+
+}  // namespace vxhost

@@ -12,8 +12,28 @@ std::string Component::state_text() const
     case ComponentKind::InputPanel: return "\"" + to_utf8(text) + "\"";
     case ComponentKind::CheckButton: return set ? "set" : "clear";
     case ComponentKind::PushButton: return action ? "bound" : "unbound";
+    case ComponentKind::List: {
+        if (names.empty())
+            return "no items";
+        std::string items;
+        for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+            items += (i ? ", " : "") + item_text(i);
+            if (std::find(selected.begin(), selected.end(), i) != selected.end())
+                items += " (selected)";
+        }
+        return items;
+    }
     }
     return "";
+}
+
+std::string Component::item_text(int i) const
+{
+    const std::string number = std::to_string(i + 1);
+    if (i < 0 || i >= static_cast<int>(names.size()))
+        return number;
+    const std::size_t at = static_cast<std::size_t>(i);
+    return number + " \"" + (at < labels.size() ? to_utf8(labels[at]) : names[at]) + "\"";
 }
 
 Component* Dialog::find(const std::string& component)
@@ -22,6 +42,11 @@ Component* Dialog::find(const std::string& component)
         if (c.name == component)
             return &c;
     return nullptr;
+}
+
+const Component* Dialog::find(const std::string& component) const
+{
+    return const_cast<Dialog*>(this)->find(component);
 }
 
 Dialog* Dialogs::create(const std::string& name, const std::string& layout_name,
@@ -98,8 +123,22 @@ Component* target(HostState& s, Dialog& d, const DialogInput& input, ComponentKi
     return c;
 }
 
+// The items the user selects, as the list shows them.
+std::string chosen_text(Dialog& d, const DialogInput& input)
+{
+    if (input.items.empty())
+        return "nothing";
+    const Component* list = d.find(input.component);
+    std::string text;
+    for (int item : input.items) {
+        text += text.empty() ? "" : ", ";
+        text += list ? list->item_text(item) : std::to_string(item + 1);
+    }
+    return text;
+}
+
 // The user's input, as the transcript and the run's record show it.
-std::string input_text(const DialogInput& input)
+std::string input_text(Dialog& d, const DialogInput& input)
 {
     switch (input.kind) {
     case DialogInput::Kind::Type: return "types \"" + to_utf8(input.text) + "\" into " + input.component;
@@ -109,8 +148,25 @@ std::string input_text(const DialogInput& input)
     case DialogInput::Kind::Close: return "closes the window";
     case DialogInput::Kind::Wait: return "waits " + clock_text(input.milliseconds);
     case DialogInput::Kind::Look: return "";
+    case DialogInput::Kind::Choose: return "selects " + chosen_text(d, input) + " in " + input.component;
     }
     return "";
+}
+
+// The user selects what the input names, when the list has every item of
+// it; the list keeps its order whatever order the user selected in.
+void choose(HostState& s, Dialog& d, Component& list, const std::vector<int>& items)
+{
+    for (int item : items)
+        if (item < 0 || item >= static_cast<int>(list.names.size())) {
+            s.error("dialog " + d.name + ": " + list.name + " has no item " + std::to_string(item + 1) +
+                    " (it has " + std::to_string(list.names.size()) + ")");
+            return;
+        }
+    std::vector<int> selected = items;
+    std::sort(selected.begin(), selected.end());
+    selected.erase(std::unique(selected.begin(), selected.end()), selected.end());
+    list.selected = std::move(selected);
 }
 
 void press(Dialog& d, Component& button)
@@ -149,42 +205,65 @@ bool perform(HostState& s, Dialog& d, const DialogInput& input)
         if (input.look)
             input.look();
         return true;
+    case Kind::Choose:
+        if (Component* c = target(s, d, input, ComponentKind::List))
+            choose(s, d, *c, input.items);
+        return true;
     }
     return true;
+}
+
+DialogInput input_of(DialogInput::Kind kind, const std::string& component = {})
+{
+    DialogInput input;
+    input.kind = kind;
+    input.component = component;
+    return input;
 }
 
 }  // namespace
 
 void Host::type_text(const std::string& component, const std::u16string& text)
 {
-    state_->dialog_input.push_back(DialogInput{DialogInput::Kind::Type, component, text, 0, {}});
+    DialogInput input = input_of(DialogInput::Kind::Type, component);
+    input.text = text;
+    state_->dialog_input.push_back(std::move(input));
 }
 
 void Host::set_check(const std::string& component, bool set)
 {
-    const auto kind = set ? DialogInput::Kind::Set : DialogInput::Kind::Clear;
-    state_->dialog_input.push_back(DialogInput{kind, component, {}, 0, {}});
+    state_->dialog_input.push_back(input_of(set ? DialogInput::Kind::Set : DialogInput::Kind::Clear, component));
 }
 
 void Host::press(const std::string& component)
 {
-    state_->dialog_input.push_back(DialogInput{DialogInput::Kind::Press, component, {}, 0, {}});
+    state_->dialog_input.push_back(input_of(DialogInput::Kind::Press, component));
 }
 
-void Host::close_dialog()
+void Host::choose_items(const std::string& list, std::vector<int> items)
 {
-    state_->dialog_input.push_back(DialogInput{DialogInput::Kind::Close, {}, {}, 0, {}});
+    DialogInput input = input_of(DialogInput::Kind::Choose, list);
+    input.items = std::move(items);
+    state_->dialog_input.push_back(std::move(input));
 }
+
+void Host::close_dialog() { state_->dialog_input.push_back(input_of(DialogInput::Kind::Close)); }
 
 void Host::wait_in_dialog(long long milliseconds)
 {
-    state_->dialog_input.push_back(DialogInput{DialogInput::Kind::Wait, {}, {}, milliseconds, {}});
+    DialogInput input = input_of(DialogInput::Kind::Wait);
+    input.milliseconds = milliseconds;
+    state_->dialog_input.push_back(std::move(input));
 }
 
 void Host::look_in_dialog(std::function<void()> look)
 {
-    state_->dialog_input.push_back(DialogInput{DialogInput::Kind::Look, {}, {}, 0, std::move(look)});
+    DialogInput input = input_of(DialogInput::Kind::Look);
+    input.look = std::move(look);
+    state_->dialog_input.push_back(std::move(input));
 }
+
+const Dialog* Host::dialog(const std::string& name) const { return state_->dialogs.find(name); }
 
 std::size_t Host::dialog_input_left() const { return state_->dialog_input.size(); }
 void Host::clear_dialog_input() { state_->dialog_input.clear(); }
@@ -208,7 +287,7 @@ int run_modal(HostState& s, Dialog& d)
         }
         const DialogInput input = std::move(s.dialog_input.front());
         s.dialog_input.pop_front();
-        const std::string text = input_text(input);
+        const std::string text = input_text(d, input);
         if (!text.empty()) {
             s.note("  user " + text);
             run.inputs.push_back(text);

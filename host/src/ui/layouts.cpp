@@ -21,6 +21,7 @@ const KindRow kinds[] = {
     {"InputPanel", ComponentKind::InputPanel},
     {"CheckButton", ComponentKind::CheckButton},
     {"PushButton", ComponentKind::PushButton},
+    {"List", ComponentKind::List},
 };
 
 // Deeper than any layout goes: a dialog, a component, an attribute.

@@ -1,7 +1,0 @@
-/*
- * pending.cpp -- the commands not built yet. Each is registered with the
- * host and does nothing until its own file replaces it here.
- */
-#include "addin.h"
-
-int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
