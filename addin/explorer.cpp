@@ -27,7 +27,8 @@ ProError ReadWorkingDirectory(ProPath dir)
 }
 
 /* The model's data record, every text ending within its own field
- * whatever the host wrote there. */
+ * whatever the host wrote there. Every model has a name: a record without
+ * one is a record the host did not write, and counts as none. */
 ProError ReadModelData(ProMdl model, ProMdldata *data)
 {
     ProError status;
@@ -38,6 +39,8 @@ ProError ReadModelData(ProMdl model, ProMdldata *data)
     data->type[PRO_EXT_SIZE - 1] = 0;
     data->device[PRO_DEVICE_SIZE - 1] = 0;
     data->path[PRO_PATH_SIZE - 1] = 0;
+    if (status == PRO_TK_NO_ERROR && data->name[0] == 0)
+        return PRO_TK_GENERAL_ERROR;
     return status;
 }
 

@@ -165,6 +165,7 @@ TEST_F(ExplorerCommands, WhatTheHostCannotGiveOpensNothing)
         {"ProMdlCurrentGet", false, kModelFolder},
         {"ProMdlCurrentGet", true, kModelFolder},
         {"ProMdlDataGet", false, kModelFolder},
+        {"ProMdlDataGet", true, kModelFolder},
         {"ProDirectoryCurrentGet", false, kWorkDir},
         {"ProDirectoryCurrentGet", true, kWorkDir},
     };

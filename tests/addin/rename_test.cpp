@@ -304,6 +304,7 @@ TEST_F(Rename, WhatTheHostCannotGiveEndsTheCommandBeforeAnyChange)
         {"ProDirectoryCurrentGet", false, false},
         {"ProDirectoryCurrentGet", true, false},
         {"ProMdlDataGet", false, true},
+        {"ProMdlDataGet", true, true},
         {"ProMessageStringRead", true, true},   // a name reported, none written
     };
     load();
@@ -328,5 +329,5 @@ TEST_F(Rename, WhatTheHostCannotGiveEndsTheCommandBeforeAnyChange)
                   std::vector<std::string>{});
         EXPECT_EQ(calls({"ProMessageDisplay"}, mark).size(), c.prompted ? 1u : 0u);
     }
-    expect_nothing_changed(2);
+    expect_nothing_changed(3);
 }
