@@ -30,7 +30,8 @@ struct WindowsPath {
 };
 
 // Reads "D:\a\b", "d:/a/b/", "D:" or, against `base` (itself a Windows
-// path), "\a", "sub\dir" and "..". Empty when it is not a path of a drive.
+// path), "\a", "sub\dir" and "..". Empty when it is not a path of a drive,
+// also when either text holds U+0000.
 std::optional<WindowsPath> parse_windows_path(const std::u16string& text,
                                               const std::u16string& base = {});
 

@@ -106,6 +106,11 @@ std::u16string WindowsPath::folder_text() const
 std::optional<WindowsPath> parse_windows_path(const std::u16string& text,
                                               const std::u16string& base)
 {
+    // No Windows name holds U+0000, and the file system would read such a
+    // component only up to it: "D:\..<NUL>x" would reach the folder above
+    // the drive's own.
+    if (text.find(u'\0') != std::u16string::npos || base.find(u'\0') != std::u16string::npos)
+        return std::nullopt;
     WindowsPath path;
     std::u16string rest;
     if (has_drive(text)) {
