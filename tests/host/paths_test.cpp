@@ -76,6 +76,11 @@ TEST(DriveMap, MapsWindowsPathsOntoRealFoldersIgnoringCase)
     EXPECT_EQ(drives.to_real(u"F:\\"), std::nullopt);
     // Cut at the NUL, this would be the folder above the drive's.
     EXPECT_EQ(drives.to_real(std::u16string(u"D:\\..\0x", 7)), std::nullopt);
+    // A lone surrogate is a Windows name that no file here can have.
+    const std::u16string lone = u"D:\\models\\x" + std::u16string(1, char16_t(0xD800));
+    EXPECT_EQ(drives.to_real(lone), std::nullopt);
+    ASSERT_TRUE(parse_windows_path(lone));
+    EXPECT_EQ(drives.reach(*parse_windows_path(lone)), std::nullopt);
 
     EXPECT_EQ(drives.to_windows(models), u"D:\\Models\\Parts");
     EXPECT_EQ(drives.to_windows(dir.path() / "drive-e"), u"E:\\");

@@ -47,7 +47,9 @@ public:
     const std::vector<std::pair<char, fs::path>>& drives() const { return drives_; }
 
     // The real path, components found ignoring case where they exist and
-    // kept as written where they do not. Empty for an unmapped drive.
+    // kept as written where they do not. Empty for an unmapped drive, and
+    // for a component no name on this file system can spell (a lone
+    // surrogate).
     std::optional<fs::path> to_real(const WindowsPath& path) const;
     std::optional<fs::path> to_real(const std::u16string& text,
                                     const std::u16string& base = {}) const;
