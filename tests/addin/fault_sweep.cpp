@@ -173,6 +173,7 @@ void prepare_shutdown(Run& r)
     r.host.change_directory(u"D:\\models\\sub");
 }
 
+#ifndef _WIN32
 void prepare_purge(Run& r)
 {
     r.store({"bracket.prt.1", "bracket.prt.2", "bracket.prt.10", "housing.drw.1", "housing.drw.2",
@@ -186,6 +187,7 @@ void check_purge(Run& r)
          vxtest::purge_problems(r.host, r.models(), u"D:\\models\\", r.before, r.bin_from, false))
         r.problems.push_back(std::move(problem));
 }
+#endif
 
 const Row rows[] = {
     {"start-up", [](Run&) {}, loaded, nullptr},
