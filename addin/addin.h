@@ -25,6 +25,9 @@ extern int ShowAboutText;
 /* notice.cpp */
 int ShowMessageDialog(int style, const ProWchar *text);
 
+/* timesave.cpp: stops the timed-save timer, if one runs */
+void StopTimeSaveTimer(void);
+
 /* The command actions, one per row of the command table. */
 int ShowDirectoryAct(uiCmdCmdId, uiCmdValue *, void *);
 int ShowWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *);

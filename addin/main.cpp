@@ -4,8 +4,9 @@
  * AddinInitialize builds everything the host shows of the add-in: the top
  * menu after the host's "About" menu, its sub-menus, one push button per
  * command and the two notifications. Menus and commands stay registered
- * until the host unloads the library; AddinTerminate only removes the
- * notifications and releases what the add-in holds.
+ * until the host unloads the library; AddinTerminate only stops the
+ * timed-save timer, removes the notifications and releases what the add-in
+ * holds.
  */
 #include <string.h>
 
@@ -155,8 +156,10 @@ extern "C" int AddinInitialize(int, char **, char *, char *, ProWchar *)
     return PRO_TK_NO_ERROR;
 }
 
+/* The timer goes first: no tick may reach the library once it is released. */
 extern "C" void AddinTerminate(void)
 {
+    StopTimeSaveTimer();
     ReleaseRibbonTab();
     ProNotificationUnset(PRO_RIBBON_TAB_SWITCH);
     ProNotificationUnset(PRO_DIRECTORY_CHANGE_POST);

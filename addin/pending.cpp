@@ -4,15 +4,7 @@
  */
 #include "addin.h"
 
-int ShowAboutText;
-
 int ShowDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
 int ShowWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *)   { return 0; }
 int ChangeWorkDirectoryAct(uiCmdCmdId, uiCmdValue *, void *) { return 0; }
-int VerticalAlignAct(uiCmdCmdId, uiCmdValue *, void *)       { return 0; }
-int HorizonAlignAct(uiCmdCmdId, uiCmdValue *, void *)        { return 0; }
 int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)           { return 0; }
-int TimeSaveAct(uiCmdCmdId, uiCmdValue *, void *)            { return 0; }
-int PaintColorAct(uiCmdCmdId, uiCmdValue *, void *)          { return 0; }
-int ClearColorAct(uiCmdCmdId, uiCmdValue *, void *)          { return 0; }
-int AboutAct(uiCmdCmdId, uiCmdValue *, void *)               { return 0; }

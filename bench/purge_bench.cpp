@@ -17,11 +17,11 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "host/host.h"
+#include "scratch_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -36,26 +36,12 @@ double addin_seconds = 0;
 double direct_seconds = 0;
 
 // A throw-away folder holding models/ and, after a purge, the bin.
-class Workspace {
+class Workspace : public ScratchFolder {
 public:
-    Workspace()
-    {
-        std::random_device random;
-        do
-            root_ = fs::temp_directory_path() / ("vxbench-" + std::to_string(random()));
-        while (!fs::create_directory(root_));
-    }
-    ~Workspace()
-    {
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
+    Workspace() : ScratchFolder("vxbench-") {}
 
-    const fs::path& root() const { return root_; }
-    fs::path models() const { return root_ / "models"; }
-    fs::path bin() const { return root_ / "$Recycle.Bin"; }
+    fs::path models() const { return root() / "models"; }
+    fs::path bin() const { return root() / "$Recycle.Bin"; }
 
     // Every model in every version, and an empty bin.
     void fill() const
@@ -73,9 +59,6 @@ public:
     {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(models()), {}));
     }
-
-private:
-    fs::path root_;
 };
 
 template <class Purge>

@@ -199,14 +199,19 @@ void Host::unload()
     close_library();
 }
 
-// The add-in's commands, callbacks and menus point into its library: they
-// go with it, so that a fresh load starts clean.
+// The add-in's commands, callbacks, menus and dialogs point into its
+// library: they go with it, so that a fresh load starts clean. A timer it
+// left running stays, and its procedure is never called again.
 void Host::forget_addin()
 {
     HostState& s = *state_;
     s.commands.clear();
     s.notifications.clear();
     s.menubar.reset();
+    s.dialogs.clear();
+#ifndef _WIN32
+    s.timers.orphan_all();
+#endif
 }
 
 void Host::close_library()
@@ -315,13 +320,7 @@ bool Host::run_action(const std::string& action)
 
 // ---- notifications ----
 
-void Host::switch_tab(const std::string& tab)
-{
-    const std::string left = state_->tab;
-    state_->tab = tab;
-    note("tab " + left + " -> " + tab);
-    notify_tab_switch(*state_, left, tab);
-}
+void Host::switch_tab(const std::string& tab) { switch_ribbon_tab(*state_, tab); }
 
 const std::string& Host::current_tab() const { return state_->tab; }
 
@@ -360,6 +359,7 @@ std::optional<std::u16string> Host::windows_path(const fs::path& real) const
 void Host::close_all_windows()
 {
     state_->session.close_all_windows();
+    state_->selection_buffer.clear();   // a selection lives in its window
     note("close all windows");
 }
 

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <fstream>
+#include <optional>
 #include <ostream>
 #include <sstream>
 
 #include "host/errors.h"
+#include "models/drawings.h"
 
 namespace vxhost {
 
@@ -27,6 +30,19 @@ struct Step {
     std::size_t optional = 0;    // arguments that may follow the required ones
 };
 
+// The word as an int when it is one to the letter.
+std::optional<int> integer_word(const std::string& word)
+{
+    std::size_t used = 0;
+    try {
+        const int value = std::stoi(word, &used);
+        if (used == word.size())
+            return value;
+    } catch (const std::exception&) {
+    }
+    return std::nullopt;
+}
+
 int model_type(const std::string& word)
 {
     if (word == "part")
@@ -35,13 +51,8 @@ int model_type(const std::string& word)
         return PRO_MDL_ASSEMBLY;
     if (word == "drawing")
         return PRO_MDL_DRAWING;
-    std::size_t used = 0;
-    try {
-        const int type = std::stoi(word, &used);
-        if (used == word.size())
-            return type;
-    } catch (const std::exception&) {
-    }
+    if (const auto type = integer_word(word))
+        return *type;
     throw HostError("model type must be part, assembly, drawing or a number, not " + word);
 }
 
@@ -144,13 +155,8 @@ void open_model(Context& c, const Args& a)
 
 int version_number(const std::string& word)
 {
-    std::size_t used = 0;
-    try {
-        const int version = std::stoi(word, &used);
-        if (used == word.size() && version >= 1)
-            return version;
-    } catch (const std::exception&) {
-    }
+    if (const auto version = integer_word(word); version && *version >= 1)
+        return *version;
     throw HostError("a version is a number from 1, not " + word);
 }
 
@@ -171,13 +177,8 @@ void answer_dialog(Context& c, const Args& a)
         return c.host.answer_dialog(PRO_UI_MESSAGE_OK);
     if (a[0] == "Cancel")
         return c.host.answer_dialog(PRO_UI_MESSAGE_CANCEL);
-    std::size_t used = 0;
-    try {
-        const int code = std::stoi(a[0], &used);
-        if (used == a[0].size())
-            return c.host.answer_dialog(code);
-    } catch (const std::exception&) {
-    }
+    if (const auto code = integer_word(a[0]))
+        return c.host.answer_dialog(*code);
     throw HostError("answer takes OK, Cancel or a button code, not " + a[0]);
 }
 
@@ -186,14 +187,56 @@ std::string version_text(const Model& m)
     return m.version ? " version " + std::to_string(m.version) : " (in session only)";
 }
 
+std::string window_content(const Window& w)
+{
+    if (!w.model)
+        return "empty";
+    return model_label(*w.model) + version_text(*w.model) + (w.model->read_only ? ", read-only" : "") +
+           (w.shown ? "" : ", not drawn yet");
+}
+
 void print_windows(Context& c, const Args&)
 {
     const Session& session = c.host.session();
     c.host.note("windows: " + std::to_string(session.windows().size()));
     for (const Window& w : session.windows())
-        c.host.note("  window " + std::to_string(w.id) + ": " + model_label(*w.model) +
-                    version_text(*w.model) + (w.shown ? "" : ", not drawn yet") +
+        c.host.note("  window " + std::to_string(w.id) + ": " + window_content(w) +
                     (w.id == session.active() ? ", active" : ""));
+}
+
+// A whole number from `least` to `most`.
+int number_from(const std::string& word, int least, int most, const std::string& what)
+{
+    std::size_t used = 0;
+    try {
+        const int n = std::stoi(word, &used);
+        if (used == word.size() && n >= least && n <= most)
+            return n;
+    } catch (const std::exception&) {
+    }
+    throw HostError(what + " is a number from " + std::to_string(least) + " to " +
+                    std::to_string(most) + ", not " + word);
+}
+
+// wait MINUTES: the host idles; the timers that come due tick.
+void wait_minutes(Context& c, const Args& a)
+{
+    const int minutes = number_from(a[0], 0, 7 * 24 * 60, "wait takes minutes, which");
+    c.host.note("wait " + a[0] + " min");
+    c.host.advance_clock(minutes * 60000LL);
+}
+
+void print_timers(Context& c, const Args&)
+{
+#ifdef _WIN32
+    c.host.note("timers: Windows keeps them (the add-in sets real thread timers)");
+#else
+    const auto& timers = c.host.timers();
+    c.host.note("timers: " + std::to_string(timers.size()));
+    for (const ThreadTimer& t : timers)
+        c.host.note("  timer " + std::to_string(t.id) + ": every " + clock_text(t.period) +
+                    ", next at " + clock_text(t.due) + (t.pending ? ", a tick pending" : ""));
+#endif
 }
 
 void print_models(Context& c, const Args&)
@@ -203,6 +246,69 @@ void print_models(Context& c, const Args&)
     for (const auto& m : models)
         c.host.note("  " + model_label(*m) + version_text(*m) + " from " + to_utf8(m->folder) +
                     (m->document.note.empty() ? "" : ": " + m->document.note));
+}
+
+double coordinate(const std::string& word)
+{
+    std::size_t used = 0;
+    try {
+        const double value = std::stod(word, &used);
+        if (used == word.size() && std::isfinite(value))
+            return value;
+    } catch (const std::exception&) {
+    }
+    throw HostError("a coordinate must be a number, not " + word);
+}
+
+// select ID...: the user selects these items of the current drawing.
+void select_items(Context& c, const Args& a)
+{
+    std::vector<int> ids;
+    for (const auto& word : a) {
+        const auto id = integer_word(word);
+        if (!id)
+            throw HostError("an item id must be a whole number, not " + word);
+        ids.push_back(*id);
+    }
+    c.host.select_items(ids);
+}
+
+// point X Y Z [left|middle|right]: the point the user picks next.
+// point none: the next pick gives no point.
+void queue_point(Context& c, const Args& a)
+{
+    if (a.size() == 1 && a[0] == "none")
+        return c.host.queue_failed_pick();
+    if (a.size() < 3)
+        throw HostError("point takes X Y Z and a button, or none");
+    const Point point{coordinate(a[0]), coordinate(a[1]), coordinate(a[2])};
+    static const std::pair<const char*, int> buttons[] = {
+        {"left", PRO_LEFT_BUTTON}, {"middle", PRO_MIDDLE_BUTTON}, {"right", PRO_RIGHT_BUTTON}};
+    const std::string button = a.size() > 3 ? a[3] : "left";
+    for (const auto& [name, code] : buttons)
+        if (button == name)
+            return c.host.queue_pick(point, code);
+    throw HostError("the button is left, middle or right, not " + button);
+}
+
+// The current drawing's sheets with every detail item and where it is.
+void print_items(Context& c, const Args&)
+{
+    const Model* model = c.host.current_model();
+    if (!model || model->type != PRO_MDL_DRAWING)
+        throw HostError("items: no drawing is current");
+    for (const auto& line : render_sheets(*model))
+        c.host.note(line);
+}
+
+// The current model's parts and their colours, as the model tree shows them.
+void print_colours(Context& c, const Args&)
+{
+    const auto lines = c.host.render_colours();
+    if (lines.empty())
+        c.host.note("colours: no model open");
+    for (const auto& line : lines)
+        c.host.note((&line == &lines.front() ? "colours of " : "") + line);
 }
 
 const Step steps[] = {
@@ -217,6 +323,8 @@ const Step steps[] = {
     {"close", 0, [](Context& c, const Args&) { c.host.close_all_windows(); }},
     {"availability", 0, print_availability},
     {"tab", 1, [](Context& c, const Args& a) { c.host.switch_tab(a[0]); }},
+    {"ribbon", 0, [](Context& c, const Args&) { c.host.note("ribbon tab: " + c.host.current_tab()); }},
+    {"colours", 0, print_colours},
     {"cd", 1, [](Context& c, const Args& a) { c.host.change_directory(to_utf16(a[0])); }},
     {"pick", 1, [](Context& c, const Args& a) { c.host.pick(a[0]); }},
     {"run", 1, [](Context& c, const Args& a) { c.host.run_action(a[0]); }},
@@ -229,6 +337,20 @@ const Step steps[] = {
     {"touch", 1, touch_file},
     {"files", 1, print_files},
     {"bin", 0, print_bin},
+    {"select", 0, select_items, 1000},
+    {"point", 1, queue_point, 3},
+    {"items", 0, print_items},
+    // What the user will do in the next dialog of the add-in: written
+    // before the pick that opens it, as answer is before a notice.
+    {"type", 2, [](Context& c, const Args& a) { c.host.type_text(a[0], to_utf16(a[1])); }},
+    {"tick", 1, [](Context& c, const Args& a) { c.host.set_check(a[0], true); }},
+    {"untick", 1, [](Context& c, const Args& a) { c.host.set_check(a[0], false); }},
+    {"press", 1, [](Context& c, const Args& a) { c.host.press(a[0]); }},
+    {"close-dialog", 0, [](Context& c, const Args&) { c.host.close_dialog(); }},
+    {"wait", 1, wait_minutes},
+    {"timers", 0, print_timers},
+    {"empty", 1, [](Context& c, const Args& a) { c.host.empty_window(number_from(a[0], 1, 1 << 30, "a window")); }},
+    {"read-only", 2, [](Context& c, const Args& a) { c.host.set_read_only(a[1], model_type(a[0]), true); }},
 };
 
 const Step& find_step(const std::string& name, std::size_t arguments)

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -11,12 +12,23 @@
 
 #include "host/arrays.h"
 #include "host/commands.h"
+#include "host/dialogs.h"
 #include "host/host.h"
 #include "host/library.h"
 #include "host/messages.h"
+#include "models/drawings.h"
+#include "records/handles.h"
+#include "host/timers.h"
 #include "toolkit_host.h"
 
 namespace vxhost {
+
+// The View tab's appearance gallery, which macros open and choose from.
+struct AppearanceGallery {
+    bool open = false;           // its palette is shown
+    bool clear_chosen = false;   // its clear-appearance entry was chosen, clearAllAppearance offered
+    bool confirming = false;     // "UI Message Dialog" asks whether to clear all appearances
+};
 
 struct HostState {
     // set-up
@@ -45,7 +57,8 @@ struct HostState {
     CommandRegistry commands;
     std::optional<int> last_action_status;   // what the last command run gave
     std::map<int, ProFunction> notifications;
-    std::string tab = "Home";
+    std::string tab = "Home";                     // the ribbon tab shown (ui/ribbon.h)
+    AppearanceGallery gallery;                    // the View tab's gallery, as macros left it
     DriveMap drives;
     std::u16string workdir;     // empty: the first drive's root
     Session session;
@@ -62,6 +75,24 @@ struct HostState {
     std::vector<std::u16string> macros_loaded;    // every macro the add-in queued, in order
     bool hold_macros = false;                     // the queue waits for run_macros()
     bool running_macros = false;                  // the queue is being carried out
+    std::vector<const Model*> visits;             // solids whose feature visit is under way
+
+    // drawings: what the user selected and will pick, and the records
+    // behind the handles of the selection and detail calls
+    std::vector<SelectedItem> selection_buffer;
+    std::deque<MousePick> picks;
+    HandleTable<SelectionRecord> selections{ledger, AllocKind::Selection};
+    std::map<const void*, std::vector<void*>> selection_arrays;   // the selections in each
+    HandleTable<SymbolDataRecord> symbol_data{ledger, AllocKind::SymbolData};
+    HandleTable<AttachmentRecord> attachments{ledger, AllocKind::Attachment};
+    std::vector<std::unique_ptr<ViewRecord>> views;
+    Model* saving = nullptr;                      // the host's save dialog is open for it
+    Dialogs dialogs;                              // the add-in's, built from layouts
+    std::deque<DialogInput> dialog_input;         // what the user will do in dialogs
+    std::vector<DialogRun> dialog_runs;           // every modal run, in order
+#ifndef _WIN32
+    Timers timers;                                // thread timers, on the host's clock
+#endif
 
     // records
     std::vector<RequestedKey> keys;
@@ -88,5 +119,13 @@ bool run_command(HostState& s, const std::string& what, uiCmdCmdId id);
 ProError change_working_directory(HostState& s, const char16_t* path, bool by_addin);
 void notify_directory_changed(HostState& s, const std::u16string& path);
 void notify_tab_switch(HostState& s, const std::string& left, const std::string& entered);
+// Shows another ribbon tab, as a click on it does, and tells the add-in.
+void switch_ribbon_tab(HostState& s, const std::string& tab);
+
+// The host idles for a while: its message loop runs and delivers the
+// timer ticks that come due (off Windows on the host's own clock; on
+// Windows only what is due now, as the system's clock cannot be
+// hurried). Returns the ticks delivered.
+int idle(HostState& s, long long milliseconds);
 
 }  // namespace vxhost

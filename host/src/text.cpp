@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 namespace vxhost {
 
@@ -165,6 +166,15 @@ std::string trim(const std::string& text)
         return {};
     const auto last = text.find_last_not_of(" \t\r\n");
     return text.substr(first, last - first + 1);
+}
+
+std::string clock_text(long long milliseconds)
+{
+    const long long seconds = milliseconds / 1000;
+    char text[48];
+    std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60,
+                  seconds % 60);
+    return text;
 }
 
 }  // namespace vxhost

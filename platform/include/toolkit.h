@@ -96,6 +96,14 @@ typedef struct {
     ProMdl  owner;
 } ProModelitem;
 
+/* Item types of a drawing's detail items, as the host numbers them. */
+enum {
+    PRO_TYPE_UNUSED     = -1,
+    PRO_DIMENSION       = 8,
+    PRO_REF_DIMENSION   = 28,
+    PRO_SYMBOL_INSTANCE = 76
+};
+
 ProError ProMdlCurrentGet(ProMdl *p_model);
 ProError ProMdlTypeGet(ProMdl model, ProMdlType *p_type);
 ProError ProMdlDataGet(ProMdl model, ProMdldata *p_data);
@@ -104,10 +112,157 @@ ProError ProMdlLoad(const ProWchar *name, ProMdlType type, ProBoolean ask_user, 
 ProError ProMdlDisplay(ProMdl model);
 ProError ProMdlSave(ProMdl model);     /* the next stored version, in the model's folder */
 
+/* ---- selections and the mouse ------------------------------------------ */
+
+typedef struct pro_selection *ProSelection;
+
+/* The items the user selected before the command, in the order of the
+ * selection buffer, as a fresh host array of selections (the count with
+ * ProArraySizeGet). The buffer itself is left as it is. The caller frees
+ * the array with ProSelectionarrayFree, never ProArrayFree. */
+ProError ProSelbufferSelectionsGet(ProSelection **p_selections);
+ProError ProSelectionModelitemGet(ProSelection selection, ProModelitem *p_item);
+/* Frees an array of selections and the selections in it. */
+ProError ProSelectionarrayFree(ProSelection *selections);
+
+typedef int ProMouseButton;
+enum {
+    PRO_LEFT_BUTTON   = 1,
+    PRO_MIDDLE_BUTTON = 2,
+    PRO_RIGHT_BUTTON  = 4
+};
+
+/* Waits for the user to pick a point, expecting one of the buttons in
+ * expected; gives the button pressed and the point (x, y, z). Fails when
+ * the user gives no point. */
+ProError ProMousePickGet(ProMouseButton expected, ProMouseButton *p_pressed, ProVector position);
+
+/* ---- drawings and their detail items ------------------------------------- */
+
+typedef ProMdl ProDrawing;                 /* a model of type PRO_MDL_DRAWING */
+typedef ProModelitem ProDimension;         /* PRO_DIMENSION, PRO_REF_DIMENSION */
+typedef ProModelitem ProDtlsyminst;        /* PRO_SYMBOL_INSTANCE */
+typedef struct pro_view *ProView;          /* a view of a drawing; the host's */
+typedef struct pro_dtlsyminstdata *ProDtlsyminstdata;
+typedef struct pro_dtlattach *ProDtlattach;
+typedef int ProDtlattachType;              /* as the host numbers them */
+
+typedef int ProDisplayMode;
+enum { PRODISPMODE_NUMERIC = 0, PRODISPMODE_SYMBOLIC = 1 };
+
+/* A dimension's position on the drawing, and moving it there. */
+ProError ProDrawingDimensionPosGet(ProDrawing drawing, ProDimension *dimension, ProVector position);
+ProError ProDrawingDimensionMove(ProDrawing drawing, ProDimension *dimension, ProVector position);
+
+/* A symbol instance's data record, a copy the caller owns and frees with
+ * ProDtlsyminstdataFree; ProDtlsyminstModify gives the instance on the
+ * drawing what the record holds. */
+ProError ProDtlsyminstDataGet(ProDtlsyminst *symbol, ProDisplayMode mode, ProDtlsyminstdata *p_data);
+ProError ProDtlsyminstdataFree(ProDtlsyminstdata data);
+ProError ProDtlsyminstModify(ProDtlsyminst *symbol, ProDtlsyminstdata data);
+
+/* The attachment a record holds, as a copy the caller owns and frees with
+ * ProDtlattachFree; setting one copies it into the record. */
+ProError ProDtlsyminstdataAttachmentGet(ProDtlsyminstdata data, ProDtlattach *p_attachment);
+ProError ProDtlsyminstdataAttachmentSet(ProDtlsyminstdata data, ProDtlattach attachment);
+
+/* An attachment's parts: its type, its view (NULL for none), its location
+ * and its reference (NULL for none). The reference belongs to the
+ * attachment and goes with it. NULL for a part not wanted. */
+ProError ProDtlattachGet(ProDtlattach attachment, ProDtlattachType *p_type, ProView *p_view,
+                         ProVector location, ProSelection *p_reference);
+/* A new attachment of these parts, which copies the reference; the caller
+ * frees it with ProDtlattachFree. */
+ProError ProDtlattachAlloc(ProDtlattachType type, ProView view, ProVector location,
+                           ProSelection reference, ProDtlattach *p_attachment);
+ProError ProDtlattachFree(ProDtlattach attachment);
+
+/* Sheets are numbered from 1. */
+ProError ProDrawingCurrentSheetGet(ProDrawing drawing, int *p_sheet);
+ProError ProDwgSheetRegenerate(ProDrawing drawing, int sheet);
+
+/* The model as a model item: its type is the model's (1 an assembly, 2 a
+ * part), its owner the model itself. */
+ProError ProMdlToModelitem(ProMdl model, ProModelitem *p_item);
+
+/* ---- features and assembly components ----------------------------------- */
+
+/* A part or an assembly: a model that has features. */
+typedef ProMdl ProSolid;
+
+/* Types of model items (ProType): a whole model has its model type. */
+enum { PRO_ASSEMBLY = PRO_MDL_ASSEMBLY, PRO_PART = PRO_MDL_PART, PRO_FEATURE = 3 };
+
+/* A feature, and an assembly component (a feature that places a model),
+ * are model items: type PRO_FEATURE, the feature's id, the owning solid. */
+typedef ProModelitem ProFeature;
+typedef ProModelitem ProAsmcomp;
+
+typedef int ProFeattype;
+enum { PRO_FEAT_COMPONENT = 1000 };     /* an assembly component */
+
+typedef int ProFeatStatus;
+enum { PRO_FEAT_ACTIVE = 0, PRO_FEAT_SUPPRESSED = 5 };
+
+/* The filter returns PRO_TK_CONTINUE to skip a feature; anything else
+ * visits it and reaches the action as its status. A non-zero result of
+ * the action ends the visit, and the visit returns it. */
+typedef ProError (*ProFeatureFilterAction)(ProFeature *feature, ProAppData data);
+typedef ProError (*ProFeatureVisitAction)(ProFeature *feature, ProError status, ProAppData data);
+
+/* Visits the features of a solid in model-tree order. */
+ProError ProSolidFeatVisit(ProSolid solid, ProFeatureVisitAction action,
+                           ProFeatureFilterAction filter, ProAppData data);
+ProError ProFeatureTypeGet(ProFeature *feature, ProFeattype *p_type);
+ProError ProFeatureStatusGet(ProFeature *feature, ProFeatStatus *p_status);
+ProError ProFeatureVisibilityGet(ProFeature *feature, ProBoolean *p_visible);
+/* The model the component places, a part or a sub-assembly, brought into
+ * session when it is not there yet. */
+ProError ProAsmcompMdlGet(ProAsmcomp *component, ProMdl *p_model);
+
+/* ---- appearances ----------------------------------------------------------- */
+
+/* A surface appearance: lighting, colours (red, green, blue), and four
+ * texts of 260 units each. */
+typedef struct {
+    double    ambient;
+    double    diffuse;
+    double    highlight;
+    double    shininess;
+    double    transparency;
+    ProVector color_rgb;
+    ProVector highlight_color;
+    double    reflection;
+    ProWchar  name[PRO_PATH_SIZE];
+    ProWchar  label[PRO_PATH_SIZE];
+    ProWchar  description[PRO_PATH_SIZE];
+    ProWchar  keywords[PRO_PATH_SIZE];
+} ProSurfaceAppearanceProps;
+
+/* Reads and replaces the appearance of an item, here a whole part model. */
+ProError ProSurfaceAppearancepropsGet(ProModelitem *item, ProSurfaceAppearanceProps *p_props);
+ProError ProSurfaceAppearancepropsSet(ProModelitem *item, ProSurfaceAppearanceProps *props);
+
 /* ---- windows ------------------------------------------------------------ */
 
 ProError ProObjectwindowCreate(const ProWchar *name, ProMdlType type, int *p_window);
 ProError ProWindowActivate(int window);
+/* Draws a window again; -1 is the current window. */
+ProError ProWindowRepaint(int window);
+
+ProError ProWindowCurrentGet(int *p_window);
+/* The model a window shows; fails for a window that shows none. */
+ProError ProWindowMdlGet(int window, ProMdl *p_model);
+
+/* Called once for each window, in the host's order, with the caller's data;
+ * a result other than PRO_TK_NO_ERROR stops the visit, and ProWindowsVisit
+ * returns it. */
+typedef ProError (*ProWindowVisitAction)(int window, ProAppData data);
+ProError ProWindowsVisit(ProWindowVisitAction visit, ProAppData data);
+
+/* Whether the host lets the model be saved: *p_allowed is PRO_B_TRUE or
+ * PRO_B_FALSE. with_ui: judged as the user's own Save would be. */
+ProError ProMdlIsSaveAllowed(ProMdl model, ProBoolean with_ui, ProBoolean *p_allowed);
 
 /* ---- expandable arrays -------------------------------------------------- */
 
@@ -123,6 +278,8 @@ ProError ProArrayObjectAdd(ProArray *p_array, int position, int n_objects, void 
 /* Host-allocated narrow copy, released with ProStringFree. */
 ProError ProStringCopy(const char *source, char **p_copy);
 ProError ProStringFree(char *string);
+/* Releases wide text the host allocated (ProUIInputpanelValueGet). */
+ProError ProWstringFree(ProWchar *string);
 
 /* The runtime's own wide-string utilities. A length of -1 means the whole
  * string; -2 (PRO_TK_BAD_INPUTS) for an absent string or a length below -1
@@ -221,6 +378,40 @@ ProError ProUIMessageDialogDisplay(ProUIMessageType type, const ProWchar *title,
                                    const ProWchar *message, ProUIMessageButton *buttons,
                                    ProUIMessageButton default_button,
                                    ProUIMessageButton *p_chosen);
+
+/* ---- dialogs ------------------------------------------------------------- */
+
+/* A dialog is built from a layout, found by name in the resource folder of
+ * the add-in's text folder; its components are named by the layout. Every
+ * call that names a component the dialog lacks fails. */
+ProError ProUIDialogCreate(const char *dialog, const char *layout);
+/* Runs the dialog modally: returns once a bound function has called
+ * ProUIDialogExit, with its status in *p_status (NULL: not wanted). */
+ProError ProUIDialogActivate(const char *dialog, int *p_status);
+ProError ProUIDialogExit(const char *dialog, int status);
+ProError ProUIDialogDestroy(const char *dialog);
+
+typedef void (*ProUIAction)(char *dialog, char *component, ProAppData data);
+ProError ProUIPushbuttonActivateActionSet(const char *dialog, const char *component,
+                                          ProUIAction action, ProAppData data);
+
+typedef int ProUIInputtype;
+enum {
+    PRO_UI_INPUT_STRING  = 0,
+    PRO_UI_INPUT_WSTRING = 1,
+    PRO_UI_INPUT_INTEGER = 2,
+    PRO_UI_INPUT_DOUBLE  = 3
+};
+ProError ProUIInputpanelInputtypeSet(const char *dialog, const char *component,
+                                     ProUIInputtype type);
+ProError ProUIInputpanelValueSet(const char *dialog, const char *component,
+                                 const ProWchar *value);
+/* A host copy of the panel's text, released with ProWstringFree. */
+ProError ProUIInputpanelValueGet(const char *dialog, const char *component, ProWchar **p_value);
+
+ProError ProUICheckbuttonSet(const char *dialog, const char *component);
+ProError ProUICheckbuttonGetState(const char *dialog, const char *component,
+                                  ProBoolean *p_state);
 
 /* ---- macros -------------------------------------------------------------- */
 

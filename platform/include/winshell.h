@@ -29,7 +29,14 @@ typedef void           *LPVOID;
 typedef struct win_hwnd *HWND;
 typedef struct win_hinstance *HINSTANCE;
 
-typedef void (*TIMERPROC)(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+/* The calling convention of Windows callbacks; one convention here. */
+#define CALLBACK
+
+/* A timer procedure: called with WM_TIMER, the timer's identifier and the
+ * system time in milliseconds. */
+typedef void (CALLBACK *TIMERPROC)(HWND hwnd, UINT message, UINT_PTR id, DWORD time);
+
+#define WM_TIMER            0x0113
 
 #define SW_SHOWNORMAL       1
 

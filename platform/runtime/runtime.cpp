@@ -186,3 +186,9 @@ extern "C" ProError ProMessageDisplay(const ProWchar *message_file, const char *
 {
     return host_ProMessageDisplay(text_folder, message_file, key);
 }
+
+/* The host finds the layout in the resource folder of the text folder. */
+extern "C" ProError ProUIDialogCreate(const char *dialog, const char *layout)
+{
+    return host_ProUIDialogCreate(text_folder, dialog, layout);
+}

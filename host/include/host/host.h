@@ -4,12 +4,14 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/dialogs.h"
 #include "host/errors.h"
 #include "host/journal.h"
 #include "host/ledger.h"
@@ -19,6 +21,7 @@
 #include "host/session.h"
 #include "host/shell.h"
 #include "host/text.h"
+#include "host/timers.h"
 #include "toolkit_host.h"
 
 namespace vxhost {
@@ -127,6 +130,22 @@ public:
     void answer_dialog(int button);
     const std::vector<MessageDialog>& message_dialogs() const;
 
+    // ---- the add-in's dialogs ----
+    // What the user does in the add-in's next modal dialogs, in order: each
+    // run takes inputs until the dialog ends, and leaves the rest for the
+    // next. A run that finds none left is closed by the host, recorded as
+    // an error.
+    void type_text(const std::string& component, const std::u16string& text);
+    void set_check(const std::string& component, bool set);
+    void press(const std::string& component);
+    void close_dialog();
+    void wait_in_dialog(long long milliseconds);
+    void look_in_dialog(std::function<void()> look);
+    std::size_t dialog_input_left() const;
+    void clear_dialog_input();      // the user has nothing more to do
+    // Every modal run, in order.
+    const std::vector<DialogRun>& dialog_runs() const;
+
     // ---- working directory ----
     // As the user would change it: same checks and notification as the
     // add-in's ProDirectoryChange.
@@ -157,8 +176,28 @@ public:
     fs::path store_model(const std::u16string& folder, const std::string& name, int type,
                          int version, const std::string& note = {});
     void close_all_windows();
+    // The current model and everything it places, one line a component
+    // with each part's colour (models/assemblies.h); empty with no model.
+    std::vector<std::string> render_colours();
+    // The window stays open and shows no model; HostError for no such window.
+    void empty_window(int window);
+    // The host does (not) let the model be saved; HostError when no model
+    // of that name and type is in session.
+    void set_read_only(const std::string& name, int type, bool read_only);
     const Model* current_model() const;
     const Session& session() const;
+
+    // ---- drawings ----
+    // The user selects detail items of the current sheet of the current
+    // drawing, by id, in this order; the selection buffer holds them until
+    // the next selection or until the windows close. HostError when no
+    // drawing is current or an id is no item of its current sheet.
+    void select_items(const std::vector<int>& ids);
+    // What the user does at the next ProMousePickGet, in turn: picks this
+    // point with this button, or gives no point. A pick with none queued
+    // gives no point either, and is recorded as an error.
+    void queue_pick(const Point& point, int button = PRO_LEFT_BUTTON);
+    void queue_failed_pick();
 
     // ---- records ----
     const std::vector<JournalEntry>& journal() const;
@@ -190,8 +229,22 @@ public:
     // ---- time ----
     // Waits `milliseconds` as the real host's idle loop does: on Windows a
     // Win32 message loop runs meanwhile, so a thread timer's WM_TIMER
-    // reaches its procedure. Returns the messages dispatched.
+    // reaches its procedure; elsewhere the host's own clock moves on and
+    // its loop delivers the ticks that come due. Returns the messages
+    // dispatched.
     int pump_messages(int milliseconds);
+    // Time the timed save goes by passes while the host idles: off Windows
+    // as pump_messages; on Windows, where the system's clock cannot be
+    // hurried, only what is due now is dispatched. Returns the ticks.
+    int advance_clock(long long milliseconds);
+#ifndef _WIN32
+    // Time passes while the host is busy and reads no messages: a timer
+    // that comes due keeps one tick pending however many periods pass.
+    void pass_busy_time(long long milliseconds);
+    long long clock() const;     // milliseconds since the host began
+    // The thread timers the add-in has set and not stopped.
+    const std::vector<ThreadTimer>& timers() const;
+#endif
 
 private:
     int start(const fs::path& library, const fs::path& text_dir, const std::string& name);

@@ -10,7 +10,15 @@
 namespace vxhost {
 
 // What a block is; each kind has its own free call.
-enum class AllocKind { Array, String };
+enum class AllocKind {
+    Array,            // ProArrayFree
+    String,           // ProStringFree
+    WideString,       // ProWstringFree
+    SelectionArray,   // ProSelectionarrayFree, with the selections in it
+    Selection,        // goes with the array or attachment that holds it
+    SymbolData,       // ProDtlsyminstdataFree
+    Attachment,       // ProDtlattachFree
+};
 
 const char* kind_name(AllocKind kind);
 

@@ -1,9 +1,12 @@
 // Models in session and the windows showing them.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/model_files.h"
@@ -18,13 +21,15 @@ struct Model {
     int number = 0;            // 1, 2, ... : "model#N" in the journal
     int version = 0;           // the stored version it was read from or saved as; 0: never stored
     ModelDocument document;    // what its file says of it, as changed in session
+    std::vector<int> regenerated_sheets;   // a drawing's, in the order regenerated
+    bool read_only = false;    // the host does not let it be saved
 };
 
 // A window of the host. The host opens a window on one model; the model
-// is drawn in it once displayed.
+// is drawn in it once displayed. An emptied window shows no model.
 struct Window {
     int id = 0;
-    Model* model = nullptr;
+    Model* model = nullptr;    // nullptr: empty
     bool shown = false;
 };
 
@@ -61,10 +66,13 @@ public:
     Window* window(int id);
     // Makes the window active; false for an id that is no open window.
     bool activate(int id);
+    // The window stays open and shows nothing; false for no such window.
+    bool empty_window(int id);
     // The active window's id, 0 when no window is open.
     int active() const { return active_; }
 
-    // The active window's model, or nullptr when no window is open.
+    // The active window's model, or nullptr when no window is open or the
+    // active one is empty.
     const Model* current() const;
     // The model a handle stands for; nullptr for a handle the host never gave.
     const Model* find(ProMdl handle) const;
@@ -76,6 +84,10 @@ public:
 
 private:
     std::vector<std::unique_ptr<Model>> models_;
+    // Look-ups by handle and by (folded name, type): an assembly of
+    // thousands of parts asks for its models at every component.
+    std::unordered_map<const void*, Model*> by_handle_;
+    std::map<std::pair<std::u16string, int>, Model*> by_name_;
     std::vector<Window> windows_;     // in order of opening
     int active_ = 0;
     int next_window_ = 1;

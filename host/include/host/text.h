@@ -28,6 +28,9 @@ std::u16string fold_case(std::u16string text);
 bool wildcard_match_nocase(const std::u16string& pattern, const std::u16string& text);
 
 std::string upper_ascii(std::string text);
+
+// "1:05:00": the hours, minutes and seconds of a time in milliseconds.
+std::string clock_text(long long milliseconds);
 std::string trim(const std::string& text);
 
 }  // namespace vxhost

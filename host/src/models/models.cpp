@@ -79,6 +79,10 @@ ProError save_model(HostState& s, Model& model)
 {
     if (model_extension(model.type).empty())
         return PRO_TK_BAD_INPUTS;
+    if (model.read_only) {
+        s.error("cannot save " + model_label(model) + ": it is read-only");
+        return PRO_TK_GENERAL_ERROR;
+    }
     const auto where = resolve_folder(s, model.folder);
     if (!where) {
         s.error("cannot save " + model_label(model) + ": its folder " + to_utf8(model.folder) +
@@ -119,6 +123,22 @@ ProMdl Host::open_model(const std::string& name, int type, const std::u16string&
     note("open " + model.name + " " + (type_text.empty() ? std::to_string(type) : type_text) +
          " in " + to_utf8(model.folder) + version_suffix(model));
     return handle;
+}
+
+void Host::empty_window(int window)
+{
+    if (!state_->session.empty_window(window))
+        throw HostError("no window " + std::to_string(window));
+    note("window " + std::to_string(window) + " emptied");
+}
+
+void Host::set_read_only(const std::string& name, int type, bool read_only)
+{
+    Model* model = state_->session.find(name, type);
+    if (!model)
+        throw HostError("no model " + name + " of type " + std::to_string(type) + " in session");
+    model->read_only = read_only;
+    note(model_label(*model) + (read_only ? " is read-only" : " may be saved"));
 }
 
 fs::path Host::store_model(const std::u16string& folder, const std::string& name, int type,

@@ -19,8 +19,8 @@ ProError retrieve_model(HostState& s, const std::string& name, int type,
 // stored version of its name there (bracket.prt.4 after .3; .1 when it has
 // none), and makes that its version. PRO_TK_BAD_INPUTS for a type with no
 // files; PRO_TK_INVALID_DIR, with the error recorded, when its folder is
-// not on a mapped drive; PRO_TK_GENERAL_ERROR, recorded, when the file
-// cannot be written.
+// not on a mapped drive; PRO_TK_GENERAL_ERROR, recorded, when the model is
+// read-only or the file cannot be written.
 ProError save_model(HostState& s, Model& model);
 
 }  // namespace vxhost

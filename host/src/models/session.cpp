@@ -60,6 +60,8 @@ Model& Session::add(const Model& model)
         models_.push_back(std::make_unique<Model>(model));
         found = models_.back().get();
         found->number = static_cast<int>(models_.size());
+        by_handle_[handle_of(*found)] = found;
+        by_name_[{fold_case(to_utf16(found->name)), found->type}] = found;
         return *found;
     }
     found->folder = model.folder;
@@ -70,10 +72,8 @@ Model& Session::add(const Model& model)
 
 Model* Session::find(const std::string& name, int type)
 {
-    for (const auto& m : models_)
-        if (m->type == type && equal_nocase(m->name, name))
-            return m.get();
-    return nullptr;
+    const auto it = by_name_.find({fold_case(to_utf16(name)), type});
+    return it == by_name_.end() ? nullptr : it->second;
 }
 
 int Session::create_window(Model& model)
@@ -106,6 +106,16 @@ bool Session::activate(int id)
     return true;
 }
 
+bool Session::empty_window(int id)
+{
+    Window* w = window(id);
+    if (!w)
+        return false;
+    w->model = nullptr;
+    w->shown = false;
+    return true;
+}
+
 const Model* Session::current() const
 {
     for (const Window& w : windows_)
@@ -116,10 +126,8 @@ const Model* Session::current() const
 
 const Model* Session::find(ProMdl handle) const
 {
-    for (const auto& m : models_)
-        if (handle_of(*m) == handle)
-            return m.get();
-    return nullptr;
+    const auto it = by_handle_.find(handle);
+    return it == by_handle_.end() ? nullptr : it->second;
 }
 
 Model* Session::find(ProMdl handle)

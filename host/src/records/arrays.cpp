@@ -16,12 +16,12 @@ std::size_t bytes_for(long long n, int object_size)
 
 }  // namespace
 
-ArrayInfo* ArrayTable::known(const void* array, const char* call)
+ArrayInfo* ArrayTable::known(const void* array, const char* call, AllocKind kind)
 {
     const auto it = arrays_.find(array);
     if (it != arrays_.end())
         return &it->second;
-    ledger_.check(array, AllocKind::Array, call);   // records why it is not an array
+    ledger_.check(array, kind, call);   // records why it is not an array
     return nullptr;
 }
 
@@ -31,14 +31,15 @@ const ArrayInfo* ArrayTable::find(const void* array) const
     return it == arrays_.end() ? nullptr : &it->second;
 }
 
-ProError ArrayTable::alloc(int n, int object_size, int growth, ProArray* p_array)
+ProError ArrayTable::alloc(int n, int object_size, int growth, ProArray* p_array,
+                           AllocKind kind, const char* call)
 {
     if (n < 0 || object_size <= 0 || growth <= 0 || !p_array)
         return PRO_TK_BAD_INPUTS;
     const std::size_t bytes = bytes_for(n, object_size);
     if (bytes == 0 && n > 0)
         return PRO_TK_OUT_OF_MEMORY;
-    void* block = ledger_.allocate(bytes, AllocKind::Array, "ProArrayAlloc");
+    void* block = ledger_.allocate(bytes, kind, call);
     if (!block)
         return PRO_TK_OUT_OF_MEMORY;
     arrays_[block] = ArrayInfo{n, object_size, growth};
@@ -62,7 +63,7 @@ ProError ArrayTable::add(ProArray* p_array, int position, int n, const void* obj
     if (!p_array || !*p_array || n <= 0 || !objects)
         return PRO_TK_BAD_INPUTS;
     ArrayInfo* found = known(*p_array, "ProArrayObjectAdd");
-    if (!found)
+    if (!found || !ledger_.check(*p_array, AllocKind::Array, "ProArrayObjectAdd"))
         return PRO_TK_BAD_INPUTS;
     const ArrayInfo info = *found;
     if (position == -1)
@@ -89,14 +90,14 @@ ProError ArrayTable::add(ProArray* p_array, int position, int n, const void* obj
     return PRO_TK_NO_ERROR;
 }
 
-ProError ArrayTable::free(ProArray* p_array)
+ProError ArrayTable::free(ProArray* p_array, AllocKind kind, const char* call)
 {
     if (!p_array || !*p_array)
         return PRO_TK_BAD_INPUTS;
-    if (!known(*p_array, "ProArrayFree"))
+    if (!known(*p_array, call, kind) || !ledger_.check(*p_array, kind, call))
         return PRO_TK_BAD_INPUTS;
     arrays_.erase(*p_array);
-    ledger_.release(*p_array, AllocKind::Array, "ProArrayFree");
+    ledger_.release(*p_array, kind, call);
     *p_array = nullptr;
     return PRO_TK_NO_ERROR;
 }

@@ -11,6 +11,11 @@ const char* kind_name(AllocKind kind)
     switch (kind) {
     case AllocKind::Array: return "array";
     case AllocKind::String: return "string";
+    case AllocKind::SelectionArray: return "selection array";
+    case AllocKind::Selection: return "selection";
+    case AllocKind::SymbolData: return "symbol data";
+    case AllocKind::Attachment: return "attachment";
+    case AllocKind::WideString: return "wide string";
     }
     return "block";
 }

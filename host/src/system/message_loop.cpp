@@ -1,22 +1,26 @@
 // The host's idle loop. The real host runs a Win32 message loop between
 // the user's actions; the add-in's thread timer (SetTimer with no window)
 // is served by it, since WM_TIMER goes to the timer procedure only when
-// the thread dispatches its messages.
+// the thread dispatches its messages. Off Windows the host plays the timer
+// on a clock of its own (host/timers.h), and this loop delivers its ticks.
+#include <algorithm>
 #include <chrono>
 
 #include "host/host.h"
+#include "state.h"
+#include "ui/macros.h"
 
 #ifdef _WIN32
 #include <windows.h>
-#else
-#include <thread>
 #endif
 
 namespace vxhost {
 
+namespace {
+
 #ifdef _WIN32
 
-int Host::pump_messages(int milliseconds)
+int pump_windows_messages(int milliseconds)
 {
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::milliseconds(milliseconds);
@@ -42,14 +46,58 @@ int Host::pump_messages(int milliseconds)
 
 #else
 
-// Elsewhere there is no message queue; the host plays the timer itself.
-int Host::pump_messages(int milliseconds)
+std::string timer_name(const ThreadTimer& t) { return "timer " + std::to_string(t.id); }
+
+// One WM_TIMER dispatched: the procedure runs, then what it queued. A
+// procedure in a library that is gone is never called; false then.
+bool deliver_tick(HostState& s, const ThreadTimer& tick)
 {
-    if (milliseconds > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-    return 0;
+    if (tick.orphaned) {
+        s.error(clock_text(s.timers.now()) + ": " + timer_name(tick) +
+                " came due after its library was unloaded; its procedure is not called");
+        s.timers.kill(tick.id);
+        return false;
+    }
+    s.note("clock " + clock_text(s.timers.now()) + ": " + timer_name(tick) + " ticks");
+    tick.proc(nullptr, WM_TIMER, tick.id, static_cast<DWORD>(s.timers.now()));
+    run_macro_queue(s);
+    return true;
 }
 
 #endif
+
+}  // namespace
+
+#ifdef _WIN32
+
+int idle(HostState& s, long long milliseconds)
+{
+    s.note("wait " + clock_text(milliseconds) +
+           ": the system's clock drives Windows timers and cannot be hurried; what is due now runs");
+    return pump_windows_messages(0);
+}
+
+int Host::pump_messages(int milliseconds) { return pump_windows_messages(milliseconds); }
+
+#else
+
+int idle(HostState& s, long long milliseconds)
+{
+    const long long until = s.timers.now() + std::max(0LL, milliseconds);
+    int dispatched = 0;
+    while (const auto tick = s.timers.take_tick(until))
+        dispatched += deliver_tick(s, *tick) ? 1 : 0;
+    return dispatched;
+}
+
+int Host::pump_messages(int milliseconds) { return idle(*state_, milliseconds); }
+
+void Host::pass_busy_time(long long milliseconds) { state_->timers.elapse(milliseconds); }
+long long Host::clock() const { return state_->timers.now(); }
+const std::vector<ThreadTimer>& Host::timers() const { return state_->timers.list(); }
+
+#endif
+
+int Host::advance_clock(long long milliseconds) { return idle(*state_, milliseconds); }
 
 }  // namespace vxhost

@@ -1,4 +1,4 @@
-// Arrays and strings the host allocates for the add-in; every block goes
+// Arrays and strings (narrow and wide) the host allocates for the add-in; every block goes
 // through the ledger.
 #include <cstring>
 
@@ -12,6 +12,17 @@ namespace {
 Word array_ref_text(const HostState& s, const ProArray* p_array)
 {
     return Word{p_array ? "&" + s.ledger.name_of(*p_array) : "(null)"};
+}
+
+// Frees a text the host gave, of the kind that call frees.
+ProError free_text(const char* call, const void* text, AllocKind kind)
+{
+    HostState& state = current_state();
+    return guarded(call, call_args(block_text(state, text)), [&](HostState& s) -> ProError {
+        if (!text)
+            return PRO_TK_BAD_INPUTS;
+        return s.ledger.release(text, kind, call) ? PRO_TK_NO_ERROR : PRO_TK_BAD_INPUTS;
+    });
 }
 
 }  // namespace
@@ -60,15 +71,11 @@ ProError ProStringCopy(const char* source, char** p_copy)
     });
 }
 
-ProError ProStringFree(char* string)
+ProError ProStringFree(char* string) { return free_text("ProStringFree", string, AllocKind::String); }
+
+ProError ProWstringFree(ProWchar* string)
 {
-    HostState& state = current_state();
-    return guarded("ProStringFree", call_args(block_text(state, string)), [&](HostState& s) -> ProError {
-        if (!string)
-            return PRO_TK_BAD_INPUTS;
-        return s.ledger.release(string, AllocKind::String, "ProStringFree") ? PRO_TK_NO_ERROR
-                                                                            : PRO_TK_BAD_INPUTS;
-    });
+    return free_text("ProWstringFree", string, AllocKind::WideString);
 }
 
 }  // namespace vxhost::tk

@@ -157,7 +157,7 @@ ProError ProWindowActivate(int window)
         if (!s.session.activate(window))
             return PRO_TK_BAD_INPUTS;
         const Window& w = *s.session.window(window);
-        s.note(window_text(w) + " active: " + model_label(*w.model));
+        s.note(window_text(w) + " active: " + (w.model ? model_label(*w.model) : "empty"));
         return PRO_TK_NO_ERROR;
     });
 }

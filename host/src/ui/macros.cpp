@@ -3,6 +3,9 @@
 #include <cctype>
 #include <cstring>
 
+#include "ui/ribbon.h"
+#include "models/models.h"
+
 namespace vxhost {
 
 namespace {
@@ -10,14 +13,48 @@ namespace {
 // A macro that queues macros that queue macros ... ends here.
 constexpr int kMaxMacrosPerRun = 1000;
 
+constexpr const char* kSaveDialog = "file_saveas";
+
+// ProCmdModelSave: the host's save dialog opens for the active window's model.
+StepResult open_save_dialog(HostState& s, const MacroStep&)
+{
+    const Model* current = s.session.current();
+    if (!current)
+        return std::string("no model in the active window to save");
+    s.saving = s.session.find(Session::handle_of(*current));
+    s.note("host dialog " + std::string(kSaveDialog) + " opens for " + model_label(*current));
+    return std::nullopt;
+}
+
+// OK of the save dialog: the model it was opened for is saved.
+StepResult confirm_save(HostState& s, const MacroStep&)
+{
+    Model* model = s.saving;
+    if (!model)
+        return std::string("the dialog ") + kSaveDialog + " is not open";
+    s.saving = nullptr;
+    if (save_model(s, *model) != PRO_TK_NO_ERROR)
+        return model_label(*model) + " was not saved";
+    return std::nullopt;
+}
+
 // The host's own commands that macros can name.
 const HostCommand host_commands[] = {
-    {nullptr, nullptr},
+    {"ProCmdModelSave", open_save_dialog},
 };
 
-// The elements of host dialogs that macro steps act on.
+// The elements of host dialogs that macro steps act on. The first row
+// that fits a step runs it: a row for any component comes after the rows
+// for named ones of its dialog.
 const MacroTarget macro_targets[] = {
-    {nullptr, nullptr, nullptr, nullptr},
+    {"Select", kMainWindow, kViewGallery, select_view_gallery},
+    {"Select", kMainWindow, kClearEntry, select_clear_entry},
+    {"Close", kMainWindow, kClearEntry, close_clear_entry},
+    {"Activate", kMainWindow, kClearAll, activate_clear_all},
+    {"FocusIn", kConfirmation, kYes, focus_yes},
+    {"Activate", kConfirmation, kYes, activate_yes},
+    {"Activate", kMainWindow, nullptr, activate_tab_button},   // <tab>_control_btn
+    {"Activate", kSaveDialog, "OK", confirm_save},
 };
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -168,22 +205,29 @@ bool run_macro(HostState& s, const std::u16string& macro)
         s.note("macro refused: " + *parsed.error);
         return false;
     }
-    for (std::size_t i = 0; i < parsed.steps.size(); ++i) {
+    bool done = true;
+    for (std::size_t i = 0; i < parsed.steps.size() && done; ++i) {
         const MacroStep& step = parsed.steps[i];
         s.note("macro: " + step.text);
         if (const auto problem = run_step(s, step)) {
             const std::string where = step_where(i + 1, step.text);
             s.error("macro " + where + ": " + *problem);
             s.note("macro stopped at " + where + ": " + *problem);
-            return false;
+            done = false;
         }
     }
-    return true;
+    // Nobody answers a host dialog the macro left open: it is cancelled.
+    if (s.saving) {
+        s.note("host dialog " + std::string(kSaveDialog) + " cancelled: its macro did not answer it");
+        s.saving = nullptr;
+    }
+    return done;
 }
 
 int run_macro_queue(HostState& s)
 {
-    if (s.hold_macros || s.running_macros)
+    // A modal dialog of the add-in holds control until it ends.
+    if (s.hold_macros || s.running_macros || s.dialogs.any_running())
         return 0;
     s.running_macros = true;
     int run = 0;

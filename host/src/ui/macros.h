@@ -15,6 +15,11 @@
 //     ~ Command `name`                runs a host command or an add-in action
 //     ~ Verb `dialog` `component` ... acts on a component of a host dialog
 //
+// Of the host's own: the command ProCmdModelSave opens the save dialog
+// file_saveas for the active window's model, and ~ Activate `file_saveas`
+// `OK` saves that model. A save dialog that its macro leaves open is
+// cancelled when the macro ends.
+//
 // A step that names what the host does not have, or what cannot be
 // reached in the state the interface is in, stops its macro: the error is
 // recorded and nothing after it runs. Other queued macros still run.
@@ -63,8 +68,9 @@ struct MacroTarget {
 bool run_macro(HostState& s, const std::u16string& macro);
 
 // Carries out the queue, macros queued meanwhile included, unless the
-// host holds it or is carrying it out already (a command that a macro
-// runs queues behind the macro that ran it). Returns the macros run.
+// host holds it, is carrying it out already (a command that a macro runs
+// queues behind the macro that ran it) or runs a modal dialog of the
+// add-in's. Returns the macros run.
 int run_macro_queue(HostState& s);
 
 }  // namespace vxhost
