@@ -55,8 +55,57 @@ const std::map<std::string, std::vector<int>>& own_statuses()
         {"ProMenubarmenuPushbuttonAdd",
          {PRO_TK_BAD_INPUTS, PRO_TK_MSG_NOT_FOUND, PRO_TK_E_FOUND, PRO_TK_E_NOT_FOUND}},
         {"ProMessageDisplay", {PRO_TK_BAD_INPUTS, PRO_TK_MSG_NOT_FOUND}},
-        // the Windows shell, off Windows (tk_shell.cpp)
+        // windows (tk_windows.cpp, tk_appearance.cpp)
+        {"ProWindowCurrentGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProWindowMdlGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProWindowsVisit", {PRO_TK_BAD_INPUTS}},
+        {"ProWindowRepaint", {PRO_TK_BAD_INPUTS, PRO_TK_BAD_CONTEXT}},
+        {"ProMdlIsSaveAllowed", {PRO_TK_BAD_INPUTS}},
+        {"ProWstringFree", {PRO_TK_BAD_INPUTS}},
+        // dialogs (tk_dialogs.cpp)
+        {"ProUIDialogCreate",
+         {PRO_TK_BAD_INPUTS, PRO_TK_E_FOUND, PRO_TK_E_NOT_FOUND, PRO_TK_INVALID_FILE}},
+        {"ProUIDialogActivate", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_BAD_CONTEXT}},
+        {"ProUIDialogExit", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_BAD_CONTEXT}},
+        {"ProUIDialogDestroy", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_BAD_CONTEXT}},
+        {"ProUIPushbuttonActivateActionSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUIInputpanelInputtypeSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUIInputpanelValueSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_LINE_TOO_LONG}},
+        {"ProUIInputpanelValueGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUICheckbuttonSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUICheckbuttonGetState", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        // selections and drawings (tk_selection.cpp, tk_drawings.cpp)
+        {"ProSelbufferSelectionsGet", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
+        {"ProSelectionModelitemGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProSelectionarrayFree", {PRO_TK_BAD_INPUTS}},
+        {"ProMousePickGet", {PRO_TK_BAD_INPUTS, PRO_TK_USER_ABORT}},
+        {"ProDrawingDimensionPosGet", {PRO_TK_BAD_INPUTS}},
+        {"ProDrawingDimensionMove", {PRO_TK_BAD_INPUTS}},
+        {"ProDtlsyminstDataGet", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
+        {"ProDtlsyminstdataFree", {PRO_TK_BAD_INPUTS}},
+        {"ProDtlsyminstModify", {PRO_TK_BAD_INPUTS}},
+        {"ProDtlsyminstdataAttachmentGet", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
+        {"ProDtlsyminstdataAttachmentSet", {PRO_TK_BAD_INPUTS}},
+        {"ProDtlattachGet", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
+        {"ProDtlattachAlloc", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
+        {"ProDtlattachFree", {PRO_TK_BAD_INPUTS}},
+        {"ProDrawingCurrentSheetGet", {PRO_TK_BAD_INPUTS}},
+        {"ProDwgSheetRegenerate", {PRO_TK_BAD_INPUTS}},
+        // assemblies and appearances (tk_features.cpp, tk_appearance.cpp)
+        {"ProMdlToModelitem", {PRO_TK_BAD_INPUTS}},
+        {"ProSolidFeatVisit", {PRO_TK_BAD_INPUTS, PRO_TK_BAD_CONTEXT}},
+        {"ProFeatureTypeGet", {PRO_TK_BAD_INPUTS}},
+        {"ProFeatureStatusGet", {PRO_TK_BAD_INPUTS}},
+        {"ProFeatureVisibilityGet", {PRO_TK_BAD_INPUTS}},
+        {"ProAsmcompMdlGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProSurfaceAppearancepropsGet", {PRO_TK_BAD_INPUTS}},
+        {"ProSurfaceAppearancepropsSet", {PRO_TK_BAD_INPUTS}},
+        // the Windows shell and thread timer, off Windows (tk_shell.cpp,
+        // tk_timers.cpp); a timer call fails by giving 0, whatever status
+        // a fault gives it
         {"SHFileOperationW", kShellResults},
+        {"SetTimer", {}},
+        {"KillTimer", {}},
     };
     return table;
 }
