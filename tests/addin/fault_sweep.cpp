@@ -10,7 +10,8 @@
 //  - no ledger error and no host error;
 //  - nothing outstanding but the directory history and the tab copy, and
 //    the block whose own free call was the faulted one;
-//  - nothing outstanding after unload, but that block;
+//  - nothing outstanding after unload, but that block, and no timer set
+//    (but one whose KillTimer was the faulted call);
 //  - the row's own invariant (the purge: the newest version of every model
 //    still in place, every removed file in the bin).
 //
@@ -166,14 +167,94 @@ void prepare_no_drawing(Run& r)
     r.host.open_model("shaft", PRO_MDL_PART);
 }
 
+
+// Sheet 1 of a drawing: a dimension of each kind, a symbol attached in a
+// view, an item of another kind; all selected, and a point to pick.
+void prepare_align(Run& r)
+{
+    r.disk.write("models/plate.drw.1", R"({"type": "drawing", "sheets": [{"items": [
+        {"id": 1, "type": 8, "position": [10, 20, 0]},
+        {"id": 2, "type": 28, "position": [30, 40, 5]},
+        {"id": 3, "type": 76, "attachment": {"type": 2, "view": "TOP", "location": [50, 60, 7],
+                                             "reference": "edge 3"}},
+        {"id": 4, "type": 12}]}]})");
+    r.load();
+    r.host.open_model("plate", PRO_MDL_DRAWING);
+    r.host.select_items({1, 2, 3, 4});
+    r.host.queue_pick({50, 80, 0});
+}
+
+// An assembly of a part with an appearance of its own, a sub-assembly and
+// a hidden part, current, with the user on a tab to come back to.
+void prepare_colours(Run& r)
+{
+    const char* part = R"({"type": "part", "appearance": {"color": [0.1, 0.2, 0.3], "name": "steel"}})";
+    for (const char* name : {"p", "q", "hidden"})
+        r.disk.write(std::string("models/") + name + ".prt.1", part);
+    r.disk.write("models/sub.asm.1", R"({"type": "assembly", "features": [{"type": 1000, "model": "q.prt"}]})");
+    r.disk.write("models/top.asm.1", R"({"type": "assembly", "features": [{"type": 923},
+        {"type": 1000, "model": "p.prt"}, {"type": 1000, "model": "sub.asm"},
+        {"type": 1000, "model": "hidden.prt", "visibility": 0}]})");
+    r.load();
+    r.host.switch_tab("page_Tools");
+    r.host.open_model("top", PRO_MDL_ASSEMBLY);
+}
+
+// What the user does in the dialog TimeSave once it opens: 5 minutes,
+// both boxes, OK (and Cancel, should OK leave it open).
+void enter_timed_save(Run& r)
+{
+    r.host.type_text("InputTime", u"5");
+    r.host.set_check("CBAutoSave", true);
+    r.host.set_check("CBSaveAll", true);
+    r.host.press("CommitOK");
+    r.host.press("CommitCancel");
+}
+
+void prepare_timed_save(Run& r)
+{
+    r.load();
+    enter_timed_save(r);
+}
+
+// Everything the add-in releases at shut-down held: a tab copy, a
+// history of two entries, a timed save running.
 void prepare_shutdown(Run& r)
 {
     prepare_directories(r);
     r.host.switch_tab("Model");
     r.host.change_directory(u"D:\\models\\sub");
+    enter_timed_save(r);
+    r.host.pick("QVX_TimeSavemenu");
+    r.host.clear_dialog_input();
+}
+
+// Whatever failed, no stored version is lost or changed: saves only add.
+void check_nothing_lost(Run& r)
+{
+    const vxtest::Snapshot after = vxtest::snapshot(r.models());
+    for (const auto& [name, content] : r.before) {
+        const auto now = after.find(name);
+        if (now == after.end() || now->second != content)
+            r.problems.push_back("lost or changed: " + name);
+    }
 }
 
 #ifndef _WIN32
+// Two models in windows of their own, the timed save set on both and
+// started: what is swept is the first tick.
+void prepare_tick(Run& r)
+{
+    r.host.store_model(u"D:\\models\\", "bracket", PRO_MDL_PART, 3);
+    r.host.store_model(u"D:\\models\\", "housing", PRO_MDL_PART, 1);
+    r.load();
+    r.host.open_model("housing", PRO_MDL_PART);
+    r.host.open_model("bracket", PRO_MDL_PART);
+    enter_timed_save(r);
+    r.host.pick("QVX_TimeSavemenu");
+    r.host.clear_dialog_input();
+}
+
 void prepare_purge(Run& r)
 {
     r.store({"bracket.prt.1", "bracket.prt.2", "bracket.prt.10", "housing.drw.1", "housing.drw.2",
@@ -195,10 +276,18 @@ const Row rows[] = {
     {"directory change", prepare_directories, change_directories, check_history},
     {"open drawing", prepare_drawing, pick("QVX_OpenSamenameDrwmenu"), nullptr},
     {"open drawing, none of that name", prepare_no_drawing, pick("QVX_OpenSamenameDrwmenu"), nullptr},
+    {"align vertically", prepare_align, pick("QVX_VerticalAlignmenu"), nullptr},
+    {"random colours", prepare_colours, pick("QVX_PaintColormenu"), nullptr},
+    {"clear colours", prepare_colours, pick("QVX_ClearColormenu"), nullptr},
+    {"about", loaded, pick("QVX_Aboutmenu"), nullptr},
+    {"timed save dialog", prepare_timed_save, pick("QVX_TimeSavemenu"), nullptr},
 #ifndef _WIN32
     // On Windows the add-in calls the real shell: the versions would land
     // in the user's own recycle bin, once a run.
     {"purge", prepare_purge, pick("QVX_PurgeWorkDirmenu"), check_purge},
+    // The host's clock can be hurried off Windows only.
+    {"timed save tick", prepare_tick, [](Run& r) { r.host.advance_clock(5 * 60000); },
+     check_nothing_lost},
 #endif
     {"shut-down", prepare_shutdown, [](Run& r) { r.host.unload(); }, check_history},
 };
@@ -230,33 +319,62 @@ std::string outstanding_text(const std::vector<vxhost::Allocation>& blocks)
     return text;
 }
 
-// The block the faulted free call was given ("&block#N", "block#N"): it
+// The block a faulted free call was given ("&block#N", "block#N"): it
 // stays outstanding by the fault's doing, not the add-in's. 0 for none.
 int faulted_free_block(const vxhost::JournalEntry& entry)
 {
-    if (entry.name != "ProArrayFree" && entry.name != "ProStringFree")
+    const std::string& name = entry.name;
+    if (name.size() < 4 || name.compare(name.size() - 4, 4, "Free") != 0)
         return 0;
     const std::string args = entry.args();
     const std::size_t at = args.find("block#");
     return at == std::string::npos ? 0 : std::atoi(args.c_str() + at + 6);
 }
 
-// The outstanding blocks that are the add-in's to answer for.
+// The outstanding blocks that are the add-in's to answer for: not the one
+// whose free call was faulted, and no selection, which has no free call of
+// its own and goes with the array or attachment that holds it.
 std::vector<vxhost::Allocation> held(const Run& r, int excused)
 {
     std::vector<vxhost::Allocation> blocks = r.host.outstanding();
     blocks.erase(std::remove_if(blocks.begin(), blocks.end(),
-                                [excused](const vxhost::Allocation& a) { return a.serial == excused; }),
+                                [excused](const vxhost::Allocation& a) {
+                                    return a.serial == excused ||
+                                           a.kind == vxhost::AllocKind::Selection;
+                                }),
                  blocks.end());
     return blocks;
 }
 
-void check_records(Run& r, const char* when)
+// Host errors that follow from a fault by the course the add-in is meant
+// to take, not from a mistake of its own.
+struct Consequence {
+    const char* faulted;   // the call the fault was on
+    const char* error;     // a piece of the host's error text
+};
+
+const Consequence consequences[] = {
+    // The timed save examines no status of its dialog calls: once the
+    // creation is refused, the host tells of each call on a dialog it
+    // does not have.
+    {"ProUIDialogCreate", ": no dialog TimeSave"},
+};
+
+bool excused_error(const Variant* v, const std::string& error)
+{
+    for (const Consequence& c : consequences)
+        if (v && v->call == c.faulted && error.find(c.error) != std::string::npos)
+            return true;
+    return false;
+}
+
+void check_records(Run& r, const Variant* v, const char* when)
 {
     for (const auto& e : r.host.ledger_errors())
         r.problems.push_back(std::string(when) + ": ledger error: " + e);
     for (const auto& e : r.host.errors())
-        r.problems.push_back(std::string(when) + ": host error: " + e);
+        if (!excused_error(v, e))
+            r.problems.push_back(std::string(when) + ": host error: " + e);
 }
 
 // The fault landed on the call it was meant for, and only there: the
@@ -302,7 +420,7 @@ std::vector<std::string> run_row(const Row& row, const Variant* v,
             calls->assign(r.host.journal().begin() + static_cast<std::ptrdiff_t>(mark),
                           r.host.journal().end());
         const int excused = v ? check_fault_landed(r, *v, mark) : 0;
-        check_records(r, "after the run");
+        check_records(r, v, "after the run");
         const auto blocks = held(r, excused);
         const auto count = [&blocks](vxhost::AllocKind kind) {
             return static_cast<std::size_t>(
@@ -316,9 +434,15 @@ std::vector<std::string> run_row(const Row& row, const Variant* v,
         if (row.check)
             row.check(r);
         r.host.unload();
-        check_records(r, "after unload");
+        check_records(r, v, "after unload");
         if (!held(r, excused).empty())
             r.problems.push_back("outstanding after unload: " + outstanding_text(held(r, excused)));
+#ifndef _WIN32
+        // A timer left running would tick into a library that is gone;
+        // only a faulted KillTimer excuses one.
+        if (!r.host.timers().empty() && !(v && v->call == "KillTimer"))
+            r.problems.push_back("a timer still set after unload");
+#endif
     } catch (const std::exception& e) {
         r.problems.push_back(std::string("exception: ") + e.what());
     }
