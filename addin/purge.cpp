@@ -89,8 +89,8 @@ static int FileVersion(const ProWchar *path)
     return version;
 }
 
-/* Ascending by version number. Compared, not subtracted: the difference
- * of two far-apart versions would overflow and put the newest first. */
+/* Ascending by version number. Compared, not subtracted, so that it
+ * holds for any two ints. */
 static int CompareFileVersion(const void *a, const void *b)
 {
     int first = ((const Version *)a)->number;

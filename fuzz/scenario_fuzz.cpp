@@ -17,6 +17,24 @@ namespace fs = std::filesystem;
 
 fs::path g_run;   // <sandbox>/run: the scenario's folder, fresh for each input
 
+// The scenario's folder with a fresh copy of the workspace. libFuzzer's
+// timeout alarm can interrupt a copy halfway; it is then made again.
+void fresh_run_folder()
+{
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::error_code ec;
+        fs::remove_all(g_run, ec);
+        if (!ec)
+            fs::create_directories(g_run, ec);
+        if (!ec)
+            fs::copy(VX_WORKSPACE, g_run / "workspace", fs::copy_options::recursive, ec);
+        if (!ec)
+            return;
+    }
+    std::fprintf(stderr, "scenario_fuzz: cannot make %s\n", g_run.c_str());
+    std::exit(2);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -33,10 +51,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
-    std::error_code ec;
-    fs::remove_all(g_run, ec);
-    fs::create_directories(g_run);
-    fs::copy(VX_WORKSPACE, g_run / "workspace", fs::copy_options::recursive);
+    fresh_run_folder();
     std::ostringstream out, err;
     {
         vxhost::Host host;
