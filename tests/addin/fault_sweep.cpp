@@ -9,21 +9,25 @@
 //  - no crash (each run is a child process of its own off Windows);
 //  - no ledger error and no host error;
 //  - nothing outstanding but the directory history and the tab copy, and
-//    the block whose own free call was the faulted one;
+//    the block whose own free call (a call named ...Free) was the faulted
+//    one; a selection, which has no free call, goes with its holder;
 //  - nothing outstanding after unload, but that block, and no timer set
 //    (but one whose KillTimer was the faulted call);
 //  - the row's own invariant (the purge: the newest version of every model
 //    still in place, every removed file in the bin).
 //
-// Adding a command is one row:
+// Adding a command is one row in `rows`, with a function or two above it:
 //
-//     {"timed save", prepare_timed_save, pick("QVX_TimeSavemenu"), check_timed_save},
+//     {"rename", prepare_rename, pick("QVX_MdlRenamemenu"), check_rename},
 //
-// `prepare` builds the workspace and loads the add-in (r.load()); what
-// `act` does is what is swept; `check` (nullptr when the generic checks
-// say it all) adds to r.problems what of the row's invariant it finds
-// broken. A row that needs Windows' own shell or timer, which this host
-// does not play there, goes in the `#ifndef _WIN32` part of the table.
+// `prepare` builds the workspace, loads the add-in (r.load()) and queues
+// what the user will do (dialog input, picks, answers); what `act` does is
+// what is swept; `check` (nullptr when the generic checks say it all) adds
+// to r.problems what of the row's invariant it finds broken. A row that
+// needs Windows' own shell or a hurried clock goes in the `#ifndef _WIN32`
+// part of the table. A host error that follows from a fault by the course
+// the add-in is meant to take (the timed save goes on with a dialog whose
+// creation failed) is listed in `consequences`.
 //
 // Off Windows the runs are forked, VX_JOBS at a time (default: the
 // processors). On Windows they run in this process, one after the other.
@@ -229,6 +233,7 @@ void prepare_shutdown(Run& r)
     r.host.clear_dialog_input();
 }
 
+#ifndef _WIN32
 // Whatever failed, no stored version is lost or changed: saves only add.
 void check_nothing_lost(Run& r)
 {
@@ -240,7 +245,6 @@ void check_nothing_lost(Run& r)
     }
 }
 
-#ifndef _WIN32
 // Two models in windows of their own, the timed save set on both and
 // started: what is swept is the first tick.
 void prepare_tick(Run& r)
