@@ -27,7 +27,9 @@ void StartWorkDirHistory(void)
     if (length >= 1)
         dir[length - 1] = 0;
 
-    if (ProArrayAlloc(1, sizeof(ProPath), 1, &WorkDirHistory) != PRO_TK_NO_ERROR) {
+    WorkDirHistory = NULL;
+    if (ProArrayAlloc(1, sizeof(ProPath), 1, &WorkDirHistory) != PRO_TK_NO_ERROR
+        || WorkDirHistory == NULL) {
         WorkDirHistory = NULL;
         return;
     }
@@ -56,13 +58,15 @@ ProError RibbonTabSwitched(char *, char *tab_entered)
     return PRO_TK_NO_ERROR;
 }
 
-/* Is path already an entry, compared whole and character by character? */
+/* Is path already an entry, compared whole and character by character?
+ * A count the host does not give, or gives as "success" without writing
+ * it, leaves -1: an unreadable history takes nothing more. */
 static int InHistory(const ProWchar *path)
 {
-    int n = 0, i, result;
+    int n = -1, i, result;
 
-    if (ProArraySizeGet(WorkDirHistory, &n) != PRO_TK_NO_ERROR)
-        return 1;   /* an unreadable history takes nothing more */
+    if (ProArraySizeGet(WorkDirHistory, &n) != PRO_TK_NO_ERROR || n < 0)
+        return 1;
     for (i = 0; i < n; i++)
         if (ProWstringCompare(path, ((ProPath *)WorkDirHistory)[i], -1, &result)
                 == PRO_TK_NO_ERROR && result == 0)

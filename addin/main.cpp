@@ -70,13 +70,15 @@ static const char *const submenus[] = {
 #define N_SUBMENUS ((int)(sizeof submenus / sizeof submenus[0]))
 
 /* The current model's type number, or PRO_MDL_UNUSED when there is no
- * current model or its type cannot be read. */
+ * current model or its type cannot be read. Both outputs start out as
+ * "none", so that a call that reports success without writing gives none
+ * too. */
 static int CurrentMdlType(void)
 {
-    ProMdl     model;
-    ProMdlType type;
+    ProMdl     model = NULL;
+    ProMdlType type = PRO_MDL_UNUSED;
 
-    if (ProMdlCurrentGet(&model) != PRO_TK_NO_ERROR)
+    if (ProMdlCurrentGet(&model) != PRO_TK_NO_ERROR || model == NULL)
         return PRO_MDL_UNUSED;
     if (ProMdlTypeGet(model, &type) != PRO_TK_NO_ERROR)
         return PRO_MDL_UNUSED;

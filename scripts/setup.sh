@@ -19,6 +19,8 @@ need_packages() {
 
 # What every build needs.
 BUILD_PACKAGES=(cmake make g++ libgtest-dev libbenchmark-dev nlohmann-json3-dev)
+# The fuzz targets: clang with its sanitizer and libFuzzer runtimes.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # The Windows build and Wine to run its tests (GoogleTest is built from
 # libgtest-dev's sources).
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix wine64 wine)

@@ -90,6 +90,7 @@ TEST_F(OpenDrawing, WithoutALoadableDrawingOneNoticeAndNothingOpens)
         {"only beside the part, not in the working directory", "bolt", u"D:\\parts\\", 0},
         {"its newest version is unreadable", "plate", u"D:\\models\\", 1},
         {"the host refuses the load", "nut", u"D:\\models\\", 0},
+        {"the host reports the load but gives no drawing", "pin", u"D:\\models\\", 0},
     };
     disk.write("models/shaft.drw", R"({"type":"drawing"})");             // no version number
     disk.write("models/shaft.drw.x", R"({"type":"drawing"})");
@@ -98,7 +99,9 @@ TEST_F(OpenDrawing, WithoutALoadableDrawingOneNoticeAndNothingOpens)
     disk.write("models/plate.drw.1", R"({"type":"drawing"})");
     disk.write("models/plate.drw.2", R"({"type":"drawing")");            // cut short
     disk.write("models/nut.drw.1", R"({"type":"drawing"})");
+    disk.write("models/pin.drw.1", R"({"type":"drawing"})");
     host.inject_fault("ProMdlLoad", PRO_TK_GENERAL_ERROR, 0, "\"nut\"");
+    host.inject_unwritten("ProMdlLoad", 0, "\"pin\"");
     load();
     int errors = 0;
     for (const Case& c : cases) {
@@ -159,20 +162,29 @@ TEST_F(OpenDrawing, ADrawingInSessionIsShownInTheWindowItHas)
 }
 
 // Should the host not give the current model or its name after all, the
-// command stops: nothing is loaded and no notice is shown.
+// command stops: nothing is loaded and no notice is shown. A call that
+// reports success without writing gives nothing either, and what was in
+// the variable before is never passed on.
 TEST_F(OpenDrawing, WithoutTheCurrentModelOrItsNameNothingHappens)
 {
     host.store_model(u"D:\\models\\", "bracket", PRO_MDL_DRAWING, 1);
     load();
     host.open_model("bracket", PRO_MDL_PART);
-    for (const char* failing : {"ProMdlCurrentGet", "ProMdlNameGet"}) {
-        SCOPED_TRACE(failing);
+    const std::pair<const char*, bool> cases[] = {
+        {"ProMdlCurrentGet", false}, {"ProMdlNameGet", false},
+        {"ProMdlCurrentGet", true},  {"ProMdlNameGet", true},
+    };
+    for (const auto& [failing, unwritten] : cases) {
+        SCOPED_TRACE(std::string(failing) + (unwritten ? " unwritten" : " failing"));
         // The availability check asks for the current model too: fail
         // only the command's own call.
         const std::size_t before = host.count(failing);
         host.availability(button);
         const int nth = static_cast<int>(host.count(failing) - before) + 1;
-        host.inject_fault(failing, PRO_TK_GENERAL_ERROR, nth);
+        if (unwritten)
+            host.inject_unwritten(failing, nth);
+        else
+            host.inject_fault(failing, PRO_TK_GENERAL_ERROR, nth);
         mark = host.journal().size();
         ASSERT_TRUE(host.pick(button));
         host.clear_faults();

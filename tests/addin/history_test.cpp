@@ -20,14 +20,39 @@ TEST_F(AddinTest, AnUnreportedWorkingDirectoryGivesAnEmptyStartUpEntry)
     EXPECT_EQ(history(), std::vector<std::u16string>{u""});
 }
 
+// Refused, or "given" without the array being written out: either way
+// there is no history, and nothing is written through a pointer the host
+// never handed out.
 TEST_F(AddinTest, WithoutAHistoryArrayNotificationsAddNothing)
 {
-    host.inject_fault("ProArrayAlloc", PRO_TK_OUT_OF_MEMORY);
+    for (bool unwritten : {false, true}) {
+        SCOPED_TRACE(unwritten ? "unwritten" : "refused");
+        host.clear_faults();
+        if (unwritten)
+            host.inject_unwritten("ProArrayAlloc");
+        else
+            host.inject_fault("ProArrayAlloc", PRO_TK_OUT_OF_MEMORY);
+        host.clear_journal();
+        load();
+        host.fire_directory_changed(u"D:\\other");
+        EXPECT_EQ(host.count("ProArrayObjectAdd"), 0u);
+        EXPECT_EQ(host.outstanding().size(), 0u);
+        host.unload();
+    }
+    expect_clean();
+}
+
+// A count the host does not write is no count of 0: the history could
+// then take a second copy of an entry. It takes nothing.
+TEST_F(AddinTest, AnUnwrittenCountAddsNothing)
+{
     load();
-    host.fire_directory_changed(u"D:\\other");
+    host.inject_unwritten("ProArraySizeGet");
+    host.fire_directory_changed(u"D:\\models");
+    host.fire_directory_changed(u"D:\\work");
+    host.clear_faults();
+    EXPECT_EQ(history(), std::vector<std::u16string>{u"D:\\models"});
     EXPECT_EQ(host.count("ProArrayObjectAdd"), 0u);
-    EXPECT_EQ(host.outstanding().size(), 0u);
-    host.unload();
     expect_clean();
 }
 

@@ -262,6 +262,50 @@ TEST_F(Purge, TheNoticeFollowsEveryRunAndAFailedListingPassesOnlyItsOwnFiles)
     expect_listings_freed();
 }
 
+// Which version is the newest is known only when every version's number
+// can be read. One that cannot (the host fails, or reports success and
+// writes no number) keeps every version of its file; the next file is
+// purged as ever.
+TEST_F(Purge, AVersionNumberThatCannotBeReadKeepsEveryVersionOfItsFile)
+{
+    struct Case {
+        const char* why;
+        bool unwritten;
+        int nth;            // of the splits of that path
+        const char* path;   // as the journal quotes it
+    };
+    // bracket.prt.10 is split twice: for the filter of its file, then for
+    // its number; the older ones only for their numbers.
+    const Case cases[] = {
+        {"the newest's number fails", false, 2, "bracket.prt.10\""},
+        {"the newest's number is unwritten", true, 2, "bracket.prt.10\""},
+        {"an older one's number fails", false, 1, "bracket.prt.1\""},
+        {"an older one's number is unwritten", true, 1, "bracket.prt.2\""},
+        {"the file's name is unwritten", true, 1, "bracket.prt.10\""},
+    };
+    load();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        std::filesystem::remove_all(disk.path() / models);
+        store({"bracket.prt.1", "bracket.prt.2", "bracket.prt.10", "shaft.prt.1", "shaft.prt.2"});
+        host.clear_faults();
+        if (c.unwritten)
+            host.inject_unwritten("ProFilenameParse", c.nth, c.path);
+        else
+            host.inject_fault("ProFilenameParse", PRO_TK_BAD_INPUTS, c.nth, c.path);
+        const std::size_t from = host.journal().size();
+        purge();
+        EXPECT_EQ(left(), (std::vector<std::string>{"bracket.prt.1", "bracket.prt.10",
+                                                    "bracket.prt.2", "shaft.prt.2"}));
+        std::size_t faulted = 0;
+        for (std::size_t i = from; i < host.journal().size(); ++i)
+            faulted += host.journal()[i].faulted;
+        EXPECT_EQ(faulted, 1u) << "the split meant was the one faulted";
+    }
+    EXPECT_EQ(host.message_dialogs().size(), std::size(cases));
+    expect_listings_freed();
+}
+
 TEST_F(Purge, AVersionTheShellCannotMoveStaysSilentlyAndTheOthersStillGo)
 {
     store({"housing.prt.1", "housing.prt.2", "housing.prt.3", "gear.asm.1", "gear.asm.2"});

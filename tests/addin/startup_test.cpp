@@ -81,6 +81,8 @@ TEST_F(AddinTest, MenuStandsAfterAboutWithItsItemsInOrder)
     ASSERT_NE(top, nullptr);
     ASSERT_GT(at, 0u);
     EXPECT_EQ(host.menubar().menus()[at - 1].name, "About");
+    ASSERT_LT(at + 1, host.menubar().menus().size()) << "placed last, not after About";
+    EXPECT_EQ(host.menubar().menus()[at + 1].name, "Help");
     EXPECT_EQ(top->label, "Vexholm");
 
     EXPECT_EQ(names_of(top->items),
@@ -228,19 +230,23 @@ Offer offer_of(const std::string& action)
 struct Situation {
     const char* what;
     int type;             // 0: no model open
-    bool type_unreadable;
+    const char* fault;    // a call that fails, or succeeds unwritten; nullptr: none
+    bool unwritten;
     std::set<int> rows;   // 1-based rows of the command table on offer
 };
 
 TEST_F(AddinTest, OffersEachCommandOnlyForTheModelTypesItServes)
 {
     const Situation situations[] = {
-        {"no model", 0, false, {1, 2, 3, 7, 9, 12}},
-        {"part", PRO_MDL_PART, false, {1, 2, 3, 4, 7, 8, 9, 12}},
-        {"assembly", PRO_MDL_ASSEMBLY, false, {1, 2, 3, 4, 7, 8, 9, 10, 11, 12}},
-        {"drawing", PRO_MDL_DRAWING, false, {1, 2, 3, 5, 6, 7, 9, 12}},
-        {"another type", 3, false, {1, 2, 3, 7, 9, 12}},
-        {"type unreadable", PRO_MDL_ASSEMBLY, true, {1, 2, 3, 7, 9, 12}},
+        {"no model", 0, nullptr, false, {1, 2, 3, 7, 9, 12}},
+        {"part", PRO_MDL_PART, nullptr, false, {1, 2, 3, 4, 7, 8, 9, 12}},
+        {"assembly", PRO_MDL_ASSEMBLY, nullptr, false, {1, 2, 3, 4, 7, 8, 9, 10, 11, 12}},
+        {"drawing", PRO_MDL_DRAWING, nullptr, false, {1, 2, 3, 5, 6, 7, 9, 12}},
+        {"another type", 3, nullptr, false, {1, 2, 3, 7, 9, 12}},
+        {"type unreadable", PRO_MDL_ASSEMBLY, "ProMdlTypeGet", false, {1, 2, 3, 7, 9, 12}},
+        // Success without the output written: no model, no type.
+        {"model unwritten", PRO_MDL_ASSEMBLY, "ProMdlCurrentGet", true, {1, 2, 3, 7, 9, 12}},
+        {"type unwritten", PRO_MDL_ASSEMBLY, "ProMdlTypeGet", true, {1, 2, 3, 7, 9, 12}},
     };
     load();
     for (const Situation& s : situations) {
@@ -249,12 +255,20 @@ TEST_F(AddinTest, OffersEachCommandOnlyForTheModelTypesItServes)
         host.clear_faults();
         if (s.type != 0)
             host.open_model("bracket", s.type, u"D:\\models\\");
-        if (s.type_unreadable)
-            host.inject_fault("ProMdlTypeGet", PRO_TK_GENERAL_ERROR);
+        if (s.fault && s.unwritten)
+            host.inject_unwritten(s.fault);
+        else if (s.fault)
+            host.inject_fault(s.fault, PRO_TK_GENERAL_ERROR);
         for (std::size_t i = 0; i < std::size(rows); ++i) {
             int row = static_cast<int>(i) + 1;
             EXPECT_EQ(host.availability(rows[i].button), s.rows.count(row) ? 3 : 0)
                 << "row " << row << " " << rows[i].button;
+        }
+    }
+    // Never a handle the host did not give.
+    for (const auto& e : host.journal()) {
+        if (e.name == "ProMdlTypeGet") {
+            EXPECT_NE(e.args(), "model?");
         }
     }
 }

@@ -374,6 +374,55 @@ TEST_F(Shell, BadRequestsAreRefusedAndAnUnendingListIsReadNoFurtherThanItsLimit)
     EXPECT_EQ(host.shell_requests().size(), 5u);
 }
 
+// The whole request is looked at: each field the add-in leaves empty, and
+// each flag that keeps the real shell from showing or asking anything, is
+// one ledger error when it is not as it should be. The delete still runs,
+// as the real shell's would once the user had seen or answered it.
+TEST_F(Shell, EveryFieldAndFlagOfTheRequestIsChecked)
+{
+    static const char16_t list[] = u"D:\\models\\bracket.prt.1\0";
+    struct Case {
+        const char* why;
+        void (*spoil)(SHFILEOPSTRUCTW& r);
+        const char* error;
+    };
+    const Case cases[] = {
+        {"as the add-in asks", [](SHFILEOPSTRUCTW&) {}, nullptr},
+        {"owner window", [](SHFILEOPSTRUCTW& r) { r.hwnd = reinterpret_cast<HWND>(8); },
+         "an owner window was given"},
+        {"target list", [](SHFILEOPSTRUCTW& r) { r.pTo = list; }, "a target list was given"},
+        {"progress title", [](SHFILEOPSTRUCTW& r) { r.lpszProgressTitle = u"t"; },
+         "a progress title was given"},
+        {"name mappings", [](SHFILEOPSTRUCTW& r) { r.hNameMappings = &r; },
+         "name mappings were given"},
+        {"not silent", [](SHFILEOPSTRUCTW& r) { r.fFlags &= ~FOF_SILENT; },
+         "the shell would show a progress window"},
+        {"confirming", [](SHFILEOPSTRUCTW& r) { r.fFlags &= ~FOF_NOCONFIRMATION; },
+         "the shell would ask the user"},
+        {"error box", [](SHFILEOPSTRUCTW& r) { r.fFlags &= ~FOF_NOERRORUI; },
+         "the shell would show an error box"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.why);
+        disk.write("models/bracket.prt.1", "bracket.prt.1");
+        const std::size_t errors = host.ledger_errors().size();
+        SHFILEOPSTRUCTW request{};
+        request.wFunc = FO_DELETE;
+        request.pFrom = list;
+        request.fFlags = 0x454;
+        c.spoil(request);
+        EXPECT_EQ(shell_fn(&request), 0);
+        EXPECT_FALSE(fs::exists(models() / "bracket.prt.1"));
+        if (!c.error) {
+            EXPECT_EQ(host.ledger_errors().size(), errors);
+            continue;
+        }
+        ASSERT_EQ(host.ledger_errors().size(), errors + 1);
+        EXPECT_NE(host.ledger_errors().back().find(c.error), std::string::npos)
+            << host.ledger_errors().back();
+    }
+}
+
 TEST_F(Shell, AFaultIsAppliedPerPath)
 {
     host.inject_fault("SHFileOperationW", 5, 0, "bracket.prt.2");

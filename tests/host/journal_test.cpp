@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "host/host.h"
 #include "host_calls.h"
 
@@ -111,4 +113,20 @@ TEST_F(Journaling, AnUnwrittenCallSucceedsWithoutWritingItsOutputs)
     EXPECT_TRUE(host.journal()[1].faulted);
     EXPECT_EQ(host.journal()[1].status, PRO_TK_NO_ERROR);
     calls.array_free(&first);
+}
+
+// The fault sweep fails each call with every status it can return, read
+// from the host: each function of the host table needs its statuses, and
+// none of them is success.
+TEST(FailingStatuses, EveryHostFunctionHasItsOwn)
+{
+#define VX_CALL_NAME(result, name, ...) #name,
+    const char* const names[] = {TK_FORWARDED_CALLS(VX_CALL_NAME) TK_TEXT_CALLS(VX_CALL_NAME)};
+#undef VX_CALL_NAME
+    for (const char* name : names) {
+        const std::vector<int> statuses = failing_statuses(name);
+        EXPECT_FALSE(statuses.empty()) << name << " has no row in host/src/toolkit/statuses.cpp";
+        EXPECT_EQ(std::count(statuses.begin(), statuses.end(), PRO_TK_NO_ERROR), 0) << name;
+    }
+    EXPECT_TRUE(failing_statuses("ProNoSuchCall").empty());
 }

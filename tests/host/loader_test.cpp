@@ -32,7 +32,8 @@ TEST_F(Loader, StartsTheLibraryWithEveryHostFunction)
     EXPECT_EQ(button->help, "Does it");
     // Placed before the host's About menu.
     const auto& menus = host.menubar().menus();
-    EXPECT_EQ(menus[menus.size() - 2].name, "FakeMenu");
+    EXPECT_EQ(menus[menus.size() - 3].name, "FakeMenu");
+    EXPECT_EQ(menus[menus.size() - 2].name, "About");
 
     EXPECT_TRUE(host.pick("FakeButton"));
     vxtest::FakeProbe* probe = vxtest::fake_probe();

@@ -30,7 +30,7 @@ TEST(Menubar, StartsWithTheHostsOwnMenus)
 {
     Menubar bar;
     EXPECT_EQ(names(bar.menus()),
-              (std::vector<std::string>{"File", "Edit", "View", "Tools", "Window", "About"}));
+              (std::vector<std::string>{"File", "Edit", "View", "Tools", "Window", "About", "Help"}));
     ASSERT_NE(bar.find("About"), nullptr);
     EXPECT_TRUE(bar.find("About")->host_own);
 }
@@ -40,14 +40,15 @@ TEST(Menubar, PlacesTopMenusAroundTheirNeighbour)
     Menubar bar;
     EXPECT_EQ(bar.add_menu(named("After"), {"Tools", true}), PRO_TK_NO_ERROR);
     EXPECT_EQ(bar.add_menu(named("Before"), {"About", false}), PRO_TK_NO_ERROR);
+    EXPECT_EQ(bar.add_menu(named("AfterAbout"), {"About", true}), PRO_TK_NO_ERROR);
     EXPECT_EQ(bar.add_menu(named("Last"), {nullptr, true}), PRO_TK_NO_ERROR);
     EXPECT_EQ(bar.add_menu(named("First"), {nullptr, false}), PRO_TK_NO_ERROR);
     EXPECT_EQ(names(bar.menus()), (std::vector<std::string>{"First", "File", "Edit", "View", "Tools",
                                                              "After", "Window", "Before", "About",
-                                                             "Last"}));
+                                                             "AfterAbout", "Help", "Last"}));
     EXPECT_EQ(bar.add_menu(named("X"), {"Nowhere", true}), PRO_TK_E_NOT_FOUND);
     EXPECT_EQ(bar.add_menu(named("Edit"), {nullptr, true}), PRO_TK_E_FOUND);
-    EXPECT_EQ(bar.menus().size(), 10u);
+    EXPECT_EQ(bar.menus().size(), 12u);
 }
 
 // The add-in's top menu holds an empty sub-menu of its own name; items

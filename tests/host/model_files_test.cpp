@@ -89,6 +89,8 @@ TEST(ModelFiles, MalformedFilesAreErrorsThatNameTheFile)
         {"a comment", "// part\n{\"type\": \"part\"}", "not JSON"},
         {"broken UTF-8", "{\"type\": \"part\", \"note\": \"\xC3\x28\"}", "not JSON"},
         {"NUL bytes", std::string("{\"type\": \0\"part\"}", 17), "not JSON"},
+        {"a number beyond a double", R"({"type": "part", "x": 1e400})", "not JSON"},
+        {"a number below a double", R"({"type": "part", "x": -1e400})", "not JSON"},
         {"deeply nested", std::string(100000, '[') + std::string(100000, ']'), "not a JSON object"},
         {"an array", R"(["part"])", "not a JSON object"},
         {"no type", R"({"note": "bracket"})", "no \"type\""},

@@ -92,19 +92,26 @@ TEST_F(ModelsByName, LoadReadsTheNewestVersionOnceAndWritesOnlyOnSuccess)
     EXPECT_TRUE(host.errors().empty());
 }
 
+// Malformed text, and text the JSON reader fails on in other ways (a
+// number beyond a double), alike: the file named, the load failed.
 TEST_F(ModelsByName, AnUnreadableNewestVersionFailsTheLoadWithAnError)
 {
     disk.write("work/plate.drw.1", R"({"type": "drawing"})");
-    disk.write("work/plate.drw.2", "garbage");
-    ProMdl model = nullptr;
-    EXPECT_EQ(mdl_load(u"plate", PRO_MDL_DRAWING, PRO_B_FALSE, &model), PRO_TK_INVALID_FILE);
-    EXPECT_EQ(model, nullptr);
-    EXPECT_TRUE(host.session().models().empty());
-    ASSERT_EQ(host.errors().size(), 1u);
-    EXPECT_NE(host.errors()[0].find("plate.drw.2: not JSON"), std::string::npos) << host.errors()[0];
-    int window = -1;
-    EXPECT_EQ(window_create(u"plate", PRO_MDL_DRAWING, &window), PRO_TK_INVALID_FILE);
-    EXPECT_EQ(window, -1);
+    for (const char* text : {"garbage", R"({"type": "drawing", "x": 1e400})"}) {
+        SCOPED_TRACE(text);
+        const std::size_t before = host.errors().size();
+        disk.write("work/plate.drw.2", text);
+        ProMdl model = nullptr;
+        EXPECT_EQ(mdl_load(u"plate", PRO_MDL_DRAWING, PRO_B_FALSE, &model), PRO_TK_INVALID_FILE);
+        EXPECT_EQ(model, nullptr);
+        EXPECT_TRUE(host.session().models().empty());
+        ASSERT_EQ(host.errors().size(), before + 1);
+        EXPECT_NE(host.errors()[before].find("plate.drw.2: not JSON"), std::string::npos)
+            << host.errors()[before];
+        int window = -1;
+        EXPECT_EQ(window_create(u"plate", PRO_MDL_DRAWING, &window), PRO_TK_INVALID_FILE);
+        EXPECT_EQ(window, -1);
+    }
 }
 
 TEST_F(ModelsByName, BadNamesTypesAndOutputsAreBadInputs)

@@ -47,6 +47,9 @@ TEST(WindowsPathParse, ReadsDrivesSeparatorsAndRelativeForms)
         {u"sub", u"", std::nullopt},                    // relative with no base
         {u"1:\\x", u"", std::nullopt},
         {u"", u"", std::nullopt},
+        {std::u16string(u"D:\\..\0x", 7), u"", std::nullopt},       // NUL inside a component
+        {std::u16string(u"D:\\a\0", 5), u"", std::nullopt},          // NUL at the end
+        {u"sub", std::u16string(u"E:\\w\0\\", 6), std::nullopt},   // NUL in the base
     };
     for (const auto& c : cases) {
         const auto parsed = parse_windows_path(c.text, c.base);
@@ -71,6 +74,13 @@ TEST(DriveMap, MapsWindowsPathsOntoRealFoldersIgnoringCase)
     // Missing parts are kept as written, so the caller can test existence.
     EXPECT_EQ(drives.to_real(u"D:\\models\\new\\x"), models.parent_path() / "new/x");
     EXPECT_EQ(drives.to_real(u"F:\\"), std::nullopt);
+    // Cut at the NUL, this would be the folder above the drive's.
+    EXPECT_EQ(drives.to_real(std::u16string(u"D:\\..\0x", 7)), std::nullopt);
+    // A lone surrogate is a Windows name that no file here can have.
+    const std::u16string lone = u"D:\\models\\x" + std::u16string(1, char16_t(0xD800));
+    EXPECT_EQ(drives.to_real(lone), std::nullopt);
+    ASSERT_TRUE(parse_windows_path(lone));
+    EXPECT_EQ(drives.reach(*parse_windows_path(lone)), std::nullopt);
 
     EXPECT_EQ(drives.to_windows(models), u"D:\\Models\\Parts");
     EXPECT_EQ(drives.to_windows(dir.path() / "drive-e"), u"E:\\");

@@ -106,6 +106,11 @@ struct FaultHit {
     bool unwritten = false;
 };
 
+// The statuses other than 0 that the host's implementation of `call` can
+// return, each a status a fault can inject; empty for a call the host
+// does not have.
+std::vector<int> failing_statuses(const std::string& call);
+
 class Faults {
 public:
     void add(Fault fault) { faults_.push_back(std::move(fault)); }

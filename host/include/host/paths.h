@@ -30,7 +30,8 @@ struct WindowsPath {
 };
 
 // Reads "D:\a\b", "d:/a/b/", "D:" or, against `base` (itself a Windows
-// path), "\a", "sub\dir" and "..". Empty when it is not a path of a drive.
+// path), "\a", "sub\dir" and "..". Empty when it is not a path of a drive,
+// also when either text holds U+0000.
 std::optional<WindowsPath> parse_windows_path(const std::u16string& text,
                                               const std::u16string& base = {});
 
@@ -46,7 +47,9 @@ public:
     const std::vector<std::pair<char, fs::path>>& drives() const { return drives_; }
 
     // The real path, components found ignoring case where they exist and
-    // kept as written where they do not. Empty for an unmapped drive.
+    // kept as written where they do not. Empty for an unmapped drive, and
+    // for a component no name on this file system can spell (a lone
+    // surrogate).
     std::optional<fs::path> to_real(const WindowsPath& path) const;
     std::optional<fs::path> to_real(const std::u16string& text,
                                     const std::u16string& base = {}) const;

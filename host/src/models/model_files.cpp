@@ -426,8 +426,9 @@ ModelDocument parse_model_document(const std::string& text)
     json object;
     try {
         object = json::parse(text);
-    } catch (const json::parse_error& e) {
-        throw HostError(std::string("not JSON: ") + e.what());
+    } catch (const json::exception& e) {
+        // Not only malformed text: a number beyond a double, say, fails too.
+        throw HostError(std::string("not JSON the host can read: ") + e.what());
     }
     if (!object.is_object())
         throw HostError("not a JSON object");
@@ -499,7 +500,8 @@ ModelDocument read_model_file(const fs::path& file)
     ModelDocument document;
     try {
         document = parse_model_document(text);
-    } catch (const HostError& e) {
+    } catch (const std::exception& e) {
+        // Whatever the reader met, the file is unreadable, and named.
         throw HostError(where + e.what());
     }
     const auto id = parse_model_file_name(file);

@@ -40,6 +40,18 @@ std::optional<fs::path> find_entry(const fs::path& folder, const fs::path& name)
 
 bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
 
+// A part of a Windows path as a name on this file system; nothing for one
+// that no file here can be named by (a lone surrogate, say, which Windows
+// allows in names and UTF-8 cannot spell).
+std::optional<fs::path> native_name(const std::u16string& part)
+{
+    try {
+        return fs::path(part);
+    } catch (const fs::filesystem_error&) {
+        return std::nullopt;
+    }
+}
+
 // Applies the components of `text` to `parts`; ".." never climbs above the root.
 void apply_components(std::vector<std::u16string>& parts, const std::u16string& text)
 {
@@ -106,6 +118,11 @@ std::u16string WindowsPath::folder_text() const
 std::optional<WindowsPath> parse_windows_path(const std::u16string& text,
                                               const std::u16string& base)
 {
+    // No Windows name holds U+0000, and the file system would read such a
+    // component only up to it: "D:\..<NUL>x" would reach the folder above
+    // the drive's own.
+    if (text.find(u'\0') != std::u16string::npos || base.find(u'\0') != std::u16string::npos)
+        return std::nullopt;
     WindowsPath path;
     std::u16string rest;
     if (has_drive(text)) {
@@ -168,11 +185,14 @@ std::optional<fs::path> DriveMap::to_real(const WindowsPath& path) const
     fs::path real = *root;
     bool found = true;
     for (const auto& part : path.parts) {
+        const auto name = native_name(part);
+        if (!name)
+            return std::nullopt;
         std::optional<fs::path> entry;
         if (found)
-            entry = find_entry(real, fs::path(part));
+            entry = find_entry(real, *name);
         found = entry.has_value();
-        real = found ? *entry : real / fs::path(part);
+        real = found ? *entry : real / *name;
     }
     return real;
 }
@@ -183,8 +203,12 @@ std::optional<fs::path> DriveMap::reach(const WindowsPath& path) const
     if (!root)
         return std::nullopt;
     fs::path real = *root;
-    for (const auto& part : path.parts)
-        real /= fs::path(part);
+    for (const auto& part : path.parts) {
+        const auto name = native_name(part);
+        if (!name)
+            return std::nullopt;
+        real /= *name;
+    }
     std::error_code ec;
     if (fs::exists(real, ec))
         return real;

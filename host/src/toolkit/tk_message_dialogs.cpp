@@ -1,5 +1,6 @@
 // Message dialogs: modal, answered with a queued button or closed with
 // the default one.
+#include <algorithm>
 #include <string>
 
 #include "guard.h"
@@ -17,6 +18,9 @@ const char* button_name(int code)
     }
     return "?";
 }
+
+// The message types this host shows.
+bool known_type(ProUIMessageType type) { return type == PRO_UI_MESSAGE_INFO; }
 
 // The codes of a live host array of buttons, or nothing when it is not one.
 std::optional<std::vector<int>> button_list(HostState& s, const ProUIMessageButton* buttons)
@@ -71,6 +75,17 @@ ProError ProUIMessageDialogDisplay(ProUIMessageType type, const ProWchar* title,
                        const auto codes = button_list(s, buttons);
                        if (!codes)
                            return PRO_TK_BAD_INPUTS;
+                       // What the real host would refuse to show.
+                       if (!known_type(type)) {
+                           s.error("ProUIMessageDialogDisplay: unknown message type " +
+                                   std::to_string(type));
+                           return PRO_TK_BAD_INPUTS;
+                       }
+                       if (std::find(codes->begin(), codes->end(), default_button) == codes->end()) {
+                           s.error("ProUIMessageDialogDisplay: the default button " +
+                                   std::to_string(default_button) + " is not in the list");
+                           return PRO_TK_BAD_INPUTS;
+                       }
                        MessageDialog d{type, to_utf8(wide_text(title, PRO_PATH_SIZE)),
                                        to_utf8(wide_text(message, 4096)), *codes,
                                        default_button, 0};

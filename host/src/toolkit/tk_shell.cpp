@@ -188,6 +188,39 @@ int file_operation(HostState& s, const SHFILEOPSTRUCTW* request, const std::vect
     return result;
 }
 
+// The request as a whole, before anything is done with it. The add-in
+// passes no owner window, no target list, no progress title and no name
+// mappings: any of them is a mistake. And the real shell, asked without
+// FOF_SILENT, FOF_NOCONFIRMATION or FOF_NOERRORUI, would show a progress
+// window, ask the user or show an error box; here that is on the record
+// instead. Both go into the ledger, so that a clean run cannot have them.
+void check_request(HostState& s, const SHFILEOPSTRUCTW& request)
+{
+    const auto mistake = [&s](const std::string& what) {
+        s.ledger.note_error("SHFileOperationW: " + what);
+    };
+    if (request.hwnd)
+        mistake("an owner window was given");
+    if (request.pTo)
+        mistake("a target list was given");
+    if (request.lpszProgressTitle)
+        mistake("a progress title was given");
+    if (request.hNameMappings)
+        mistake("name mappings were given");
+    struct Unasked {
+        unsigned flag;
+        const char* shown;
+    };
+    const Unasked unasked[] = {
+        {FOF_SILENT, "without FOF_SILENT the shell would show a progress window"},
+        {FOF_NOCONFIRMATION, "without FOF_NOCONFIRMATION the shell would ask the user"},
+        {FOF_NOERRORUI, "without FOF_NOERRORUI the shell would show an error box"},
+    };
+    for (const Unasked& u : unasked)
+        if (!(request.fFlags & u.flag))
+            mistake(u.shown);
+}
+
 #endif
 
 }  // namespace
@@ -198,6 +231,8 @@ namespace tk {
 int SHFileOperationW(SHFILEOPSTRUCTW* request)
 {
     HostState& state = current_state();
+    if (request)
+        check_request(state, *request);
     std::optional<std::vector<std::u16string>> names;
     if (request && request->pFrom)
         names = read_names(request->pFrom);

@@ -66,7 +66,9 @@ Menubar::Menubar() { reset(); }
 void Menubar::reset()
 {
     menus_.clear();
-    for (const char* name : {"File", "Edit", "View", "Tools", "Window", "About"})
+    // A menu after "About", so that a menu placed after it stands apart
+    // from one placed last.
+    for (const char* name : {"File", "Edit", "View", "Tools", "Window", "About", "Help"})
         menus_.push_back(host_menu(name));
 }
 
