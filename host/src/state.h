@@ -42,6 +42,7 @@ struct HostState {
     std::optional<Registration> registration;
     Library library;
     fs::path library_path;
+    ProInitializeEntry initialize = nullptr;
     ProTerminateEntry terminate = nullptr;
     bool started = false;
     std::optional<int> startup_status;
