@@ -183,6 +183,7 @@ void Host::build_table(const fs::path& text_dir)
 {
     HostState& s = *state_;
     build_entries();
+    s.message_paths.clear();
     s.text_dir = text_dir.string();
     s.argv.clear();
     for (auto& argument : s.arguments)

@@ -66,6 +66,9 @@ struct HostState {
     Ledger ledger;              // before arrays, which use it
     ArrayTable arrays{ledger};
     MessageCache messages;
+    // Where each (folder, file) the add-in names as its message file lies;
+    // empty when it is nowhere. Found again at each load.
+    std::map<std::pair<std::string, std::string>, std::optional<fs::path>> message_paths;
     std::vector<MessageDialog> message_dialogs;   // every one shown, in order
     std::deque<int> dialog_answers;               // buttons the user will press
     // What the user will type at the prompts for text; nullopt: Esc.
