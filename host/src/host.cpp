@@ -35,6 +35,19 @@ HostState& current_state()
     return *g_state;
 }
 
+CommandScope::~CommandScope()
+{
+    if (--s_.commands_running > 0 || (s_.bins.empty() && s_.folders.empty()))
+        return;   // inside a command, or a call that learnt nothing
+    try {
+        write_bin_indexes(s_);
+    } catch (const std::exception& e) {
+        s_.error(std::string("the end of a command: ") + e.what());
+    }
+    s_.bins.clear();
+    s_.folders.clear();
+}
+
 std::u16string HostState::working_directory() const
 {
     if (!workdir.empty() || drives.empty())
@@ -312,6 +325,7 @@ bool run_command(HostState& s, const std::string& what, uiCmdCmdId id)
         return false;
     }
     s.note(what + ": runs " + command->action);
+    CommandScope scope(s);
     s.last_action_status = command->action_fn(id, nullptr, nullptr);
     // Control is back with the host: what the command queued runs now.
     run_macro_queue(s);
