@@ -1,12 +1,16 @@
-// The purge of a working directory of 1,000 models in 10 versions each:
-// through the stand-in host and the add-in, and as a plain baseline doing
-// the same work directly (one listing, group by name, move every version
-// but the newest into a bin folder). The last line gives their ratio.
+// The purge of a working directory of models in 10 versions each: through
+// the stand-in host and the add-in, and as a plain baseline doing the same
+// work directly (one listing, group by name, move every version but the
+// newest into a bin folder), both in the same run. Each run of a
+// benchmark is one purge of a freshly filled folder; a line for each size
+// gives the ratio of their medians over the repetitions. With more than
+// one size, the last line gathers the ratios, which stay flat when the
+// host's cost grows as the baseline's does.
 //
-//   purge_bench [--models=N] [--benchmark_min_time=...]
+//   purge_bench [--files=N[,N...]] [--benchmark_repetitions=N]
 //
-// --models gives a smaller (or larger) workspace than 1,000 models, for a
-// quick run.
+// --files gives the sizes in files (rounded to whole models of 10
+// versions); the default is 10000.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -27,21 +31,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int models_count = 1000;
 constexpr int kVersions = 10;
 const char* const kTypes[] = {"prt", "asm", "drw"};
 
-// Seconds per purge of each kind, for the ratio at the end.
-double addin_seconds = 0;
-double direct_seconds = 0;
+// Seconds of each purge, of each kind, by number of models.
+struct Times {
+    std::vector<double> addin;
+    std::vector<double> direct;
+};
+std::map<int, Times> times;
 
 // A throw-away folder holding models/ and, after a purge, the bin.
 class Workspace : public ScratchFolder {
 public:
-    Workspace() : ScratchFolder("vxbench-") {}
+    explicit Workspace(int models) : ScratchFolder("vxbench-"), models_(models) {}
 
     fs::path models() const { return root() / "models"; }
     fs::path bin() const { return root() / "$Recycle.Bin"; }
+    int count() const { return models_; }
 
     // Every model in every version, and an empty bin.
     void fill() const
@@ -49,7 +56,7 @@ public:
         fs::remove_all(models());
         fs::remove_all(bin());
         fs::create_directories(models());
-        for (int m = 0; m < models_count; ++m)
+        for (int m = 0; m < models_; ++m)
             for (int v = 1; v <= kVersions; ++v)
                 std::ofstream(models() / ("model" + std::to_string(m) + "." + kTypes[m % 3] + "." +
                                           std::to_string(v)));
@@ -59,30 +66,31 @@ public:
     {
         return static_cast<std::size_t>(std::distance(fs::directory_iterator(models()), {}));
     }
+
+private:
+    int models_;
 };
 
+// One purge of a freshly filled folder, timed on its own.
 template <class Purge>
-void measure(benchmark::State& state, const Workspace& w, double& seconds, Purge purge)
+void measure(benchmark::State& state, const Workspace& w, std::vector<double>& seconds, Purge purge)
 {
-    double total = 0;
     for (auto _ : state) {
-        state.PauseTiming();
         w.fill();
-        state.ResumeTiming();
         const auto start = std::chrono::steady_clock::now();
         purge();
-        total += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        state.SetIterationTime(taken);
+        seconds.push_back(taken);
     }
-    if (w.files_left() != static_cast<std::size_t>(models_count))
+    if (w.files_left() != static_cast<std::size_t>(w.count()))
         state.SkipWithError("the purge did not leave one version of each model");
-    seconds = total / static_cast<double>(state.iterations());
-    state.counters["files"] = models_count * kVersions;
-    state.counters["ms_per_purge"] = seconds * 1000;
+    state.counters["files"] = w.count() * kVersions;
 }
 
-void BM_PurgeThroughHostAndAddin(benchmark::State& state)
+void purge_through_host_and_addin(benchmark::State& state, int models)
 {
-    Workspace w;
+    Workspace w(models);
     fs::create_directories(w.models());
     vxhost::Host host;
     host.map_drive('D', w.root());
@@ -91,10 +99,9 @@ void BM_PurgeThroughHostAndAddin(benchmark::State& state)
         state.SkipWithError("the add-in did not start");
         return;
     }
-    measure(state, w, addin_seconds, [&host] {
-        host.clear_journal();
-        host.pick("QVX_PurgeWorkDirmenu");
-    });
+    measure(state, w, times[models].addin, [&host] { host.pick("QVX_PurgeWorkDirmenu"); });
+    if (!host.errors().empty())
+        state.SkipWithError(host.errors().front().c_str());
 }
 
 // The same result by hand: one listing, the versions of each name sorted,
@@ -117,36 +124,85 @@ void direct_purge(const Workspace& w)
     }
 }
 
-void BM_PurgeDirectly(benchmark::State& state)
+void purge_directly(benchmark::State& state, int models)
 {
-    Workspace w;
-    measure(state, w, direct_seconds, [&w] { direct_purge(w); });
+    Workspace w(models);
+    measure(state, w, times[models].direct, [&w] { direct_purge(w); });
 }
 
-BENCHMARK(BM_PurgeThroughHostAndAddin)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PurgeDirectly)->Unit(benchmark::kMillisecond)->UseRealTime();
+// "--files=1000,10000": the sizes in models; empty for a bad list.
+std::vector<int> sizes_from(const char* text)
+{
+    std::vector<int> models;
+    for (const char* at = text; *at;) {
+        char* end = nullptr;
+        const long files = std::strtol(at, &end, 10);
+        if (end == at || files < 1 || files > 10'000'000 || (*end && *end != ','))
+            return {};
+        models.push_back(static_cast<int>(std::max(1L, files / kVersions)));
+        at = *end ? end + 1 : end;
+    }
+    return models;
+}
+
+double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    std::vector<int> sizes{10000 / kVersions};
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--models=", 9) != 0)
+        if (std::strncmp(argv[i], "--files=", 8) != 0)
             continue;
-        models_count = std::max(1, std::atoi(argv[i] + 9));
+        sizes = sizes_from(argv[i] + 8);
+        if (sizes.empty()) {
+            std::fprintf(stderr, "purge_bench: --files takes numbers of files, as 1000,10000\n");
+            return 1;
+        }
         for (int j = i; j + 1 < argc; ++j)
             argv[j] = argv[j + 1];
         --argc;
         break;
+    }
+    benchmark::AddCustomContext("vexholm build", VX_BUILD_TYPE);
+    for (const int models : sizes) {
+        const std::string files = "/files:" + std::to_string(models * kVersions);
+        for (const auto& [name, purge] : {std::pair{"BM_PurgeThroughHostAndAddin", purge_through_host_and_addin},
+                                          std::pair{"BM_PurgeDirectly", purge_directly}})
+            benchmark::RegisterBenchmark((name + files).c_str(), purge, models)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1)
+                ->UseManualTime();
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (addin_seconds > 0 && direct_seconds > 0)
-        std::printf("purge of %d files: host + add-in %.1f ms, direct %.1f ms, ratio %.1f\n",
-                    models_count * kVersions, addin_seconds * 1000, direct_seconds * 1000,
-                    addin_seconds / direct_seconds);
+
+    std::string ratios;
+    for (const int models : sizes) {
+        const double addin = median(times[models].addin), direct = median(times[models].direct);
+        if (addin <= 0 || direct <= 0)
+            continue;
+        const std::size_t runs = times[models].addin.size();
+        std::printf("purge of %d files: host + add-in %.1f ms, direct %.1f ms, ratio %.1f (%s%zu run%s)\n",
+                    models * kVersions, addin * 1000, direct * 1000, addin / direct, runs > 1 ? "medians of " : "",
+                    runs, runs > 1 ? "s" : "");
+        char item[64];
+        std::snprintf(item, sizeof item, "%s%d files %.1f", ratios.empty() ? "" : ", ", models * kVersions,
+                      addin / direct);
+        ratios += item;
+    }
+    if (sizes.size() > 1 && !ratios.empty())
+        std::printf("ratio by size: %s\n", ratios.c_str());
     return 0;
 }

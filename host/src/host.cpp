@@ -35,6 +35,19 @@ HostState& current_state()
     return *g_state;
 }
 
+CommandScope::~CommandScope()
+{
+    if (--s_.commands_running > 0 || (s_.bins.empty() && s_.folders.empty()))
+        return;   // inside a command, or a call that learnt nothing
+    try {
+        write_bin_indexes(s_);
+    } catch (const std::exception& e) {
+        s_.error(std::string("the end of a command: ") + e.what());
+    }
+    s_.bins.clear();
+    s_.folders.clear();
+}
+
 std::u16string HostState::working_directory() const
 {
     if (!workdir.empty() || drives.empty())
@@ -127,9 +140,16 @@ int Host::start(const fs::path& library, const fs::path& text_dir, const std::st
         throw HostError(library.string() + ": no entry point " +
                         (init ? "user_terminate_plus" : "user_initialize_plus"));
     }
-    build_table(text_dir);
+    s.initialize = init;
     s.note("load " + name);
-    const int status = init(&s.table);
+    return start_addin(text_dir);
+}
+
+int Host::start_addin(const fs::path& text_dir)
+{
+    HostState& s = *state_;
+    build_table(text_dir);
+    const int status = s.initialize(&s.table);
     s.startup_status = status;
     s.note("start-up status " + std::to_string(status));
     s.started = status == 0;
@@ -139,6 +159,15 @@ int Host::start(const fs::path& library, const fs::path& text_dir, const std::st
         close_library();
     }
     return status;
+}
+
+int Host::restart()
+{
+    HostState& s = *state_;
+    if (!s.library.is_open())
+        throw HostError("restart: no add-in is loaded");
+    stop_addin();
+    return start_addin(fs::path(s.text_dir));
 }
 
 void Host::build_entries()
@@ -167,6 +196,7 @@ void Host::build_table(const fs::path& text_dir)
 {
     HostState& s = *state_;
     build_entries();
+    s.message_paths.clear();
     s.text_dir = text_dir.string();
     s.argv.clear();
     for (auto& argument : s.arguments)
@@ -191,15 +221,21 @@ void Host::unload()
     HostState& s = *state_;
     if (!s.library.is_open())
         return;
-    if (s.started && s.terminate)
-        s.terminate();
-    s.started = false;
+    stop_addin();
     s.note("unload");
-    forget_addin();
     close_library();
 #ifdef _WIN32
     end_explorer_children();
 #endif
+}
+
+void Host::stop_addin()
+{
+    HostState& s = *state_;
+    if (s.started && s.terminate)
+        s.terminate();
+    s.started = false;
+    forget_addin();
 }
 
 // The add-in's commands, callbacks, menus and dialogs point into its
@@ -221,6 +257,7 @@ void Host::close_library()
 {
     HostState& s = *state_;
     s.library.close();
+    s.initialize = nullptr;
     s.terminate = nullptr;
     if (Library::still_loaded(s.library_path))
         s.error("the library is still loaded after unloading: " + s.library_path.string());
@@ -288,6 +325,7 @@ bool run_command(HostState& s, const std::string& what, uiCmdCmdId id)
         return false;
     }
     s.note(what + ": runs " + command->action);
+    CommandScope scope(s);
     s.last_action_status = command->action_fn(id, nullptr, nullptr);
     // Control is back with the host: what the command queued runs now.
     run_macro_queue(s);

@@ -19,9 +19,18 @@
 #include "models/drawings.h"
 #include "records/handles.h"
 #include "host/timers.h"
+#include "system/folders.h"
 #include "toolkit_host.h"
 
 namespace vxhost {
+
+// A drive's recycle bin as a command has made sure of it, and the lines
+// its index is owed when the command ends.
+struct RecycleBin {
+    fs::path folder;
+    fs::path index;
+    std::string lines;
+};
 
 // The View tab's appearance gallery, which macros open and choose from.
 struct AppearanceGallery {
@@ -42,6 +51,7 @@ struct HostState {
     std::optional<Registration> registration;
     Library library;
     fs::path library_path;
+    ProInitializeEntry initialize = nullptr;
     ProTerminateEntry terminate = nullptr;
     bool started = false;
     std::optional<int> startup_status;
@@ -65,6 +75,9 @@ struct HostState {
     Ledger ledger;              // before arrays, which use it
     ArrayTable arrays{ledger};
     MessageCache messages;
+    // Where each (folder, file) the add-in names as its message file lies;
+    // empty when it is nowhere. Found again at each load.
+    std::map<std::pair<std::string, std::string>, std::optional<fs::path>> message_paths;
     std::vector<MessageDialog> message_dialogs;   // every one shown, in order
     std::deque<int> dialog_answers;               // buttons the user will press
     // What the user will type at the prompts for text; nullopt: Esc.
@@ -74,6 +87,12 @@ struct HostState {
     std::vector<ShellRequest> shell_requests;     // every shell call, in order
     std::vector<RecycledFile> recycled;           // what went to a recycle bin
     std::vector<ShellExecution> executions;       // every ShellExecuteW call, in order
+
+    // while a command runs (see CommandScope)
+    int commands_running = 0;                     // scopes open, nested
+    FolderCache folders;                          // the folders it reached and listed
+    std::map<char, RecycleBin> bins;              // by drive: the bins it made sure of
+
     std::deque<std::u16string> macro_queue;       // macros waiting for control to come back
     std::vector<std::u16string> macros_loaded;    // every macro the add-in queued, in order
     bool hold_macros = false;                     // the queue waits for run_macros()
@@ -112,6 +131,27 @@ struct HostState {
 
 // The state of the one Host alive; the host functions reach it here.
 HostState& current_state();
+
+// One command of the user's: a pick, a command a macro runs, a timer's
+// procedure. What the host learns of folders while it runs holds until it
+// ends; then the lines owed to the recycle bins' indexes are written, and
+// all of it is forgotten. Scopes nest, the outermost ends the command; a
+// host call made outside any command is a command of its own (guarded()
+// opens a scope), so nothing learnt outlives the call.
+class CommandScope {
+public:
+    explicit CommandScope(HostState& s) : s_(s) { ++s_.commands_running; }
+    ~CommandScope();
+    CommandScope(const CommandScope&) = delete;
+    CommandScope& operator=(const CommandScope&) = delete;
+
+private:
+    HostState& s_;
+};
+
+// Writes the lines the shell owes to the recycle bins' indexes; an index
+// that cannot be written is a recorded error.
+void write_bin_indexes(HostState& s);
 
 // Runs a command of the add-in as the user's pick or a macro step does:
 // only when its availability function offers it, then whatever macros it

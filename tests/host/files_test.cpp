@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "fixtures.h"
@@ -25,6 +26,13 @@ using ParseFn = decltype(&::ProFilenameParse);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// Folders are listed in the directory's order, whatever the order of files.
+std::vector<std::u16string> sorted(std::vector<std::u16string> paths)
+{
+    std::sort(paths.begin(), paths.end());
+    return paths;
 }
 
 }  // namespace
@@ -66,6 +74,22 @@ protected:
         return status;
     }
 
+    // Runs `body` as the action of one command of the user's, so that the
+    // calls it makes share what the host learns while a command runs.
+    void command(std::function<void()> body)
+    {
+        if (!probe_added) {
+            uiCmdCmdId id = nullptr;
+            ASSERT_EQ(host.entry<decltype(&::ProCmdActionAdd)>("ProCmdActionAdd")(
+                          "Probe", run_body, uiProe2ndImmediate, nullptr, PRO_B_TRUE, PRO_B_TRUE, &id),
+                      PRO_TK_NO_ERROR);
+            probe_added = true;
+        }
+        body_ = std::move(body);
+        EXPECT_TRUE(host.run_action("Probe"));
+        body_ = nullptr;
+    }
+
     vxtest::TempDir disk;
     Host host;
     ListFn list_fn = host.entry<ListFn>("ProFilesList");
@@ -73,6 +97,16 @@ protected:
     ProPath* files = nullptr;
     ProPath* dirs = nullptr;
     std::vector<std::u16string> listed, listed_dirs;
+
+private:
+    static int run_body(uiCmdCmdId, uiCmdValue*, void*)
+    {
+        body_();
+        return 0;
+    }
+
+    bool probe_added = false;
+    static inline std::function<void()> body_;
 };
 
 TEST_F(Files, ListsEveryVersionOrTheNewestOfEachNameMatchingIgnoringCase)
@@ -254,6 +288,34 @@ TEST_F(Files, ParseFailsRatherThanOverrunAnOutput)
     EXPECT_EQ(parse(unterminated.data(), nullptr, nullptr, nullptr, &version), PRO_TK_LINE_TOO_LONG);
 }
 
+// While a command runs the host reads a folder once: the real shell moves
+// files behind its back on Windows, so there every listing reads again.
+TEST_F(Files, WithinACommandAChangeBesideTheHostIsSeenOnlyOnWindows)
+{
+    command([&] {
+        ASSERT_EQ(list(nullptr, u"bracket.prt", PRO_FILE_LIST_ALL), PRO_TK_NO_ERROR);
+        EXPECT_EQ(listed.size(), 3u);
+        disk.write("models/bracket.prt.7", "");
+        disk.folder("models/later");
+        ASSERT_EQ(list(nullptr, u"bracket.prt", PRO_FILE_LIST_ALL), PRO_TK_NO_ERROR);
+#ifdef _WIN32
+        EXPECT_EQ(listed.size(), 4u);
+        EXPECT_EQ(listed_dirs.size(), 2u);
+#else
+        EXPECT_EQ(listed.size(), 3u);
+        EXPECT_EQ(listed_dirs.size(), 1u);
+#endif
+    });
+    // The next command reads the folder again.
+    command([&] {
+        ASSERT_EQ(list(nullptr, u"bracket.prt", PRO_FILE_LIST_ALL), PRO_TK_NO_ERROR);
+        EXPECT_EQ(listed, (std::vector<std::u16string>{u"D:\\models\\bracket.prt.1", u"D:\\models\\bracket.prt.10",
+                                                       u"D:\\models\\bracket.prt.2", u"D:\\models\\bracket.prt.7"}));
+        EXPECT_EQ(sorted(listed_dirs), (std::vector<std::u16string>{u"D:\\models\\later", u"D:\\models\\sub"}));
+    });
+    EXPECT_EQ(host.errors(), std::vector<std::string>{});
+}
+
 TEST_F(Files, AListingFaultIsAppliedPerFilter)
 {
     host.inject_fault("ProFilesList", PRO_TK_GENERAL_ERROR, 0, "\"*.prt\"");
@@ -264,6 +326,11 @@ TEST_F(Files, AListingFaultIsAppliedPerFilter)
 }
 
 #ifndef _WIN32
+
+struct Order {
+    ListingOrder order;
+    unsigned seed;
+};
 
 class Shell : public Files {
 protected:
@@ -449,6 +516,163 @@ TEST_F(Shell, ScenarioStepsMakeFilesAndPrintFoldersAndTheBin)
     for (const char* bad : {"touch Q:\\x.prt.1\n", "files D:\\nowhere\n", "bin extra\n"})
         EXPECT_EQ(run_scenario_text(host, disk.path() / "protk.dat", bad, disk.path() / "s.scn", out, err), 2)
             << bad;
+}
+
+// What a command learnt of a folder stays true as the host's own shell
+// and saves change it: every listing in the command, read once, gives
+// what a fresh read of the folder gives after it.
+TEST_F(Shell, WithinACommandListingsFollowTheShellsMovesAndTheSaves)
+{
+    disk.write("models/bracket.prt.10", R"({"type": "part"})");
+    const ProMdl bracket = host.open_model("bracket", PRO_MDL_PART);
+    const auto save = host.entry<decltype(&::ProMdlSave)>("ProMdlSave");
+    const auto views = [&] {
+        std::vector<std::vector<std::u16string>> seen;
+        for (const char16_t* filter : {u"*.prt", u"bracket.prt", u"*"}) {
+            EXPECT_EQ(list(nullptr, filter, PRO_FILE_LIST_ALL), PRO_TK_NO_ERROR);
+            seen.push_back(listed);
+            list(nullptr, filter, PRO_FILE_LIST_LATEST);
+            seen.push_back(listed);
+        }
+        list(u"D:\\", u"*", PRO_FILE_LIST_ALL);
+        seen.push_back(sorted(listed_dirs));
+        list(u"D:\\$Recycle.Bin", u"R*", PRO_FILE_LIST_ALL);
+        seen.push_back(listed);
+        return seen;
+    };
+    std::vector<std::vector<std::u16string>> in_command;
+    command([&] {
+        views();   // every folder read before anything changes
+        ASSERT_EQ(shell(u"D:\\models\\bracket.prt.2"), 0);   // makes the bin in D:\ too
+        list(u"D:\\", u"*", PRO_FILE_LIST_ALL);
+        EXPECT_EQ(sorted(listed_dirs), (std::vector<std::u16string>{u"D:\\$Recycle.Bin", u"D:\\models"}));
+        list(u"D:\\$Recycle.Bin", u"*", PRO_FILE_LIST_ALL);
+        EXPECT_EQ(listed, std::vector<std::u16string>{u"D:\\$Recycle.Bin\\R1_bracket.prt.2"});
+        ASSERT_EQ(save(bracket), PRO_TK_NO_ERROR);   // bracket.prt.11
+        ASSERT_EQ(shell(u"D:\\models\\Bracket.prt.1"), 0);
+        ASSERT_EQ(shell(u"D:\\models\\notes.txt", FOF_SILENT | FOF_NOCONFIRMATION | FOF_NOERRORUI), 0);
+        list(nullptr, u"bracket.prt", PRO_FILE_LIST_ALL);
+        EXPECT_EQ(listed, (std::vector<std::u16string>{u"D:\\models\\bracket.prt.10", u"D:\\models\\bracket.prt.11"}));
+        in_command = views();
+    });
+    EXPECT_EQ(in_command, views());
+    EXPECT_EQ(host.errors(), std::vector<std::string>{});
+}
+
+// A folder the shell moves takes along what was learnt of it; a save that
+// has to make its folder changes the listing above it. Either way the
+// command forgets what it learnt and reads again.
+TEST_F(Shell, AChangeTheListingsCannotFollowMakesTheCommandReadAgain)
+{
+    const ProMdl gear = host.open_model("gear", PRO_MDL_ASSEMBLY, u"D:\\models\\new\\");
+    command([&] {
+        ASSERT_EQ(list(u"D:\\models\\sub", u"*", PRO_FILE_LIST_ALL), PRO_TK_NO_ERROR);
+        EXPECT_EQ(listed, std::vector<std::u16string>{u"D:\\models\\sub\\inner.prt.1"});
+        list(nullptr, u"*", PRO_FILE_LIST_ALL);
+        EXPECT_EQ(listed_dirs, std::vector<std::u16string>{u"D:\\models\\sub"});
+        ASSERT_EQ(shell(u"D:\\Models\\SUB"), 0);
+        EXPECT_EQ(list(u"D:\\models\\sub", u"*", PRO_FILE_LIST_ALL), PRO_TK_INVALID_DIR);
+        list(nullptr, u"*", PRO_FILE_LIST_ALL);
+        EXPECT_EQ(listed_dirs, std::vector<std::u16string>{});
+
+        ASSERT_EQ(host.entry<decltype(&::ProMdlSave)>("ProMdlSave")(gear), PRO_TK_NO_ERROR);
+        list(nullptr, u"*", PRO_FILE_LIST_ALL);
+        EXPECT_EQ(listed_dirs, std::vector<std::u16string>{u"D:\\models\\new"});
+        list(u"D:\\models\\new", u"*", PRO_FILE_LIST_ALL);
+        EXPECT_EQ(listed, std::vector<std::u16string>{u"D:\\models\\new\\gear.asm.1"});
+    });
+    EXPECT_EQ(host.errors(), std::vector<std::string>{});
+}
+
+// The listings a command keeps come in the order a fresh read gives under
+// every order setting (in the directory's own order, the same files).
+TEST_F(Shell, AListingKeptByTheCommandKeepsTheOrderSettings)
+{
+    const Order orders[] = {{ListingOrder::Directory, 0}, {ListingOrder::ByName, 0},
+                            {ListingOrder::Reversed, 0},  {ListingOrder::Shuffled, 1},
+                            {ListingOrder::Shuffled, 7}};
+    const char16_t* const moved[] = {u"D:\\models\\bracket.prt.3", u"D:\\models\\bracket.prt.8"};
+    for (std::size_t i = 0; i < std::size(orders); ++i) {
+        SCOPED_TRACE(i);
+        for (int v = 3; v <= 9; ++v)
+            disk.write("models/bracket.prt." + std::to_string(v), "");
+        host.set_listing_order(orders[i].order, orders[i].seed);
+        const auto views = [&] {
+            std::vector<std::vector<std::u16string>> seen;
+            for (const char16_t* filter : {u"*.prt", u"bracket.prt"}) {
+                list(nullptr, filter, PRO_FILE_LIST_ALL);
+                seen.push_back(orders[i].order == ListingOrder::Directory ? sorted(listed) : listed);
+            }
+            return seen;
+        };
+        std::vector<std::vector<std::u16string>> in_command;
+        command([&] {
+            views();
+            ASSERT_EQ(shell(moved[i % 2]), 0);
+            in_command = views();
+        });
+        EXPECT_EQ(in_command, views());
+        EXPECT_EQ(in_command[1].size(), 9u);
+    }
+}
+
+// A move never replaces what the bin holds: a bin name taken is passed
+// over. The index gets its lines when the command ends, one for every
+// file moved; an index that cannot be written is an error, the moves
+// stand.
+TEST_F(Shell, TheBinNeverLosesAFileAndItsIndexIsWrittenWhenTheCommandEnds)
+{
+    disk.write("$Recycle.Bin/R1_bracket.prt.1", "an older one");
+    command([&] {
+        ASSERT_EQ(shell(u"D:\\models\\bracket.prt.1"), 0);
+        ASSERT_EQ(shell(u"D:\\models\\bracket.prt.2"), 0);
+    });
+    const auto& bin = host.recycle_bin();
+    ASSERT_EQ(bin.size(), 2u);
+    EXPECT_EQ(bin[0].file.filename(), "R2_bracket.prt.1");
+    EXPECT_EQ(read_file(bin[0].file), "bracket.prt.1");
+    EXPECT_EQ(read_file(disk.path() / "$Recycle.Bin/R1_bracket.prt.1"), "an older one");
+    const std::string index = read_file(bin[0].info);
+    EXPECT_EQ(std::count(index.begin(), index.end(), '\n'), 2);
+    for (const auto& f : bin)
+        EXPECT_NE(index.find("{\"file\": \"" + f.file.filename().string() + "\", \"path\": \"D:\\\\models\\\\" +
+                             f.file.filename().string().substr(3) + "\""),
+                  std::string::npos)
+            << index;
+
+    fs::remove(bin[0].info);
+    disk.folder("$Recycle.Bin/index.jsonl");
+    EXPECT_EQ(shell(u"D:\\models\\shaft.prt"), 0);
+    EXPECT_FALSE(fs::exists(models() / "shaft.prt"));
+    ASSERT_EQ(host.errors().size(), 1u);
+    EXPECT_NE(host.errors()[0].find("SHFileOperationW: cannot write"), std::string::npos);
+}
+
+// The name as spelt is the one moved when another differs from it only in
+// case; one that is there only in another case is found ignoring case.
+// Alike whether a listing of the folder is at hand or not.
+TEST_F(Shell, TheNameAsSpeltIsFoundBeforeOneThatDiffersInCase)
+{
+    for (const bool listed_first : {false, true}) {
+        SCOPED_TRACE(listed_first ? "in a command that listed the folder" : "a call of its own");
+        disk.write("models/Bracket.prt.1", "capital");
+        disk.write("models/bracket.prt.1", "small");
+        disk.write("models/shaft.prt", "shaft");
+        const auto move = [&] {
+            if (listed_first)
+                list(nullptr, u"*", PRO_FILE_LIST_ALL);
+            EXPECT_EQ(shell(u"D:\\models\\Bracket.prt.1"), 0);
+            EXPECT_EQ(shell(u"D:\\MODELS\\Shaft.PRT"), 0);
+        };
+        if (listed_first)
+            command(move);
+        else
+            move();
+        EXPECT_FALSE(fs::exists(models() / "Bracket.prt.1"));
+        EXPECT_EQ(read_file(models() / "bracket.prt.1"), "small");
+        EXPECT_FALSE(fs::exists(models() / "shaft.prt"));
+    }
+    EXPECT_EQ(host.errors(), std::vector<std::string>{});
 }
 
 #endif

@@ -77,6 +77,21 @@ TEST_F(Loader, LoadingAgainStartsFromFreshModuleState)
     EXPECT_TRUE(host.errors().empty());
 }
 
+// Where the message file lies is found once per load: a load that found
+// none fails, and the next finds the file that is there by then.
+TEST_F(Loader, TheMessageFileIsLookedForAgainAtEachLoad)
+{
+    fs::remove(dir.path() / "text/usascii/Fake.txt");
+    EXPECT_EQ(load(), PRO_TK_MSG_NOT_FOUND);
+    EXPECT_FALSE(host.loaded());
+    dir.write("text/usascii/FAKE.txt", vxtest::message_file({"FakeMenuLabel=Fake", "FakeButtonLabel=Press",
+                                                             "FakeButtonHelp=Does it"}));
+    ASSERT_EQ(load(), PRO_TK_NO_ERROR);
+    EXPECT_EQ(host.find_item("FakeButton")->help, "Does it");
+    ASSERT_EQ(host.errors().size(), 1u);
+    EXPECT_NE(host.errors()[0].find("Fake.txt:0: no such message file"), std::string::npos);
+}
+
 TEST_F(Loader, TableHooksMakeTheLibraryRefuseToStart)
 {
     host.omit_entry("ProArrayAlloc");

@@ -76,6 +76,11 @@ public:
     // Stops the add-in, unloads the library and checks it is gone (an
     // error is recorded if not). Nothing happens when none is loaded.
     void unload();
+    // Stops the add-in and starts it again in the library, which stays
+    // loaded: start-up apart from the loading of the library, for
+    // measuring it. Returns the start-up status, as load does; HostError
+    // when no add-in is loaded.
+    int restart();
     bool loaded() const;
     std::optional<int> startup_status() const;
     const std::optional<Registration>& registration() const;
@@ -265,6 +270,8 @@ public:
 
 private:
     int start(const fs::path& library, const fs::path& text_dir, const std::string& name);
+    int start_addin(const fs::path& text_dir);
+    void stop_addin();
     void build_entries();
     void build_table(const fs::path& text_dir);
     void close_library();

@@ -2,6 +2,8 @@
 // for the user's own steps.
 #include "models.h"
 
+#include <system_error>
+
 #include "host/errors.h"
 #include "host/model_files.h"
 #include "host/text.h"
@@ -38,6 +40,26 @@ Model stored_model(const StoredVersion& stored, const std::u16string& folder)
     model.version = stored.id.version;
     model.document = document;
     return model;
+}
+
+// Writes a stored version and keeps what the command knows of folders
+// true: a listed folder gains the file; a folder the write had to make, or
+// a write that failed half-way, is a change beyond what the listings
+// follow, so they are all forgotten.
+void write_version(HostState& s, const fs::path& file, const ModelDocument& document)
+{
+    std::error_code ec;
+    const bool folder_there = fs::is_directory(file.parent_path(), ec);
+    try {
+        write_model_file(file, document);
+    } catch (const HostError&) {
+        s.folders.clear();
+        throw;
+    }
+    if (!folder_there)
+        s.folders.clear();
+    else if (FolderListing* listing = s.folders.listing_of(fs::canonical(file.parent_path(), ec)))
+        listing->add(file.filename().u16string(), FolderEntry::Kind::File);
 }
 
 std::string version_suffix(const Model& model)
@@ -95,7 +117,7 @@ ProError save_model(HostState& s, Model& model)
     ModelDocument document = model.document;
     document.type = model.type;
     try {
-        write_model_file(file, document);
+        write_version(s, file, document);
     } catch (const HostError& e) {
         s.error(e.what());
         return PRO_TK_GENERAL_ERROR;
@@ -179,7 +201,7 @@ fs::path Host::store_model(const std::u16string& folder, const std::string& name
     if (!where)
         throw HostError("not a folder of a mapped drive: " + to_utf8(folder));
     const fs::path file = where->real / model_file_name(name, type, version);
-    write_model_file(file, ModelDocument{type, note_text});
+    write_version(s, file, ModelDocument{type, note_text});
     note("stored " + to_utf8(file.filename().u16string()) + " in " + to_utf8(where->text));
     return file;
 }

@@ -37,6 +37,7 @@ T get_raw(const std::string& bytes, std::size_t& at)
 
 void put_counted(std::string& bytes, Tag tag, const void* data, std::size_t size, std::size_t count)
 {
+    bytes.reserve(bytes.size() + 1 + sizeof count + size);   // one allocation, not one per piece
     bytes += tag;
     put_raw(bytes, count);
     bytes.append(static_cast<const char*>(data), size);

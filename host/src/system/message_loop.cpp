@@ -48,8 +48,9 @@ int pump_windows_messages(int milliseconds)
 
 std::string timer_name(const ThreadTimer& t) { return "timer " + std::to_string(t.id); }
 
-// One WM_TIMER dispatched: the procedure runs, then what it queued. A
-// procedure in a library that is gone is never called; false then.
+// One WM_TIMER dispatched: the procedure runs, then what it queued, as one
+// command of its own. A procedure in a library that is gone is never
+// called; false then.
 bool deliver_tick(HostState& s, const ThreadTimer& tick)
 {
     if (tick.orphaned) {
@@ -59,6 +60,7 @@ bool deliver_tick(HostState& s, const ThreadTimer& tick)
         return false;
     }
     s.note("clock " + clock_text(s.timers.now()) + ": " + timer_name(tick) + " ticks");
+    const CommandScope command(s);
     tick.proc(nullptr, WM_TIMER, tick.id, static_cast<DWORD>(s.timers.now()));
     run_macro_queue(s);
     return true;

@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <exception>
+#include <string_view>
 #include <system_error>
 
 #include "host/errors.h"
@@ -53,25 +54,22 @@ std::optional<fs::path> native_name(const std::u16string& part)
 }
 
 // Applies the components of `text` to `parts`; ".." never climbs above the root.
-void apply_components(std::vector<std::u16string>& parts, const std::u16string& text)
+void apply_components(std::vector<std::u16string>& parts, std::u16string_view text)
 {
-    std::u16string part;
-    auto flush = [&] {
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = start;
+        while (end < text.size() && !is_separator(text[end]))
+            ++end;
+        const std::u16string_view part = text.substr(start, end - start);
         if (part == u"..") {
             if (!parts.empty())
                 parts.pop_back();
         } else if (!part.empty() && part != u".") {
-            parts.push_back(part);
+            parts.emplace_back(part);
         }
-        part.clear();
-    };
-    for (char16_t c : text) {
-        if (is_separator(c))
-            flush();
-        else
-            part += c;
+        start = end + 1;
     }
-    flush();
 }
 
 bool has_drive(const std::u16string& text)
@@ -124,17 +122,17 @@ std::optional<WindowsPath> parse_windows_path(const std::u16string& text,
     if (text.find(u'\0') != std::u16string::npos || base.find(u'\0') != std::u16string::npos)
         return std::nullopt;
     WindowsPath path;
-    std::u16string rest;
+    std::u16string_view rest = text;
     if (has_drive(text)) {
         path.drive = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-        rest = text.substr(2);
+        rest.remove_prefix(2);
     } else {
         if (!has_drive(base))
             return std::nullopt;
         auto start = parse_windows_path(base);
         if (!start)
             return std::nullopt;
-        path = *start;
+        path = std::move(*start);
         if (!text.empty() && is_separator(text[0]))
             path.parts.clear();
         rest = text;

@@ -18,6 +18,7 @@ template <class Body>
 ProError guarded(const char* call, CallArgs args, Body body)
 {
     HostState& s = current_state();
+    const CommandScope scope(s);
     const auto hit = s.faults.check(call, args);
     const auto id = s.journal.begin(call, std::move(args));
     if (hit) {

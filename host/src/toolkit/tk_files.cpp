@@ -1,107 +1,43 @@
 // Files of a directory as the host lists them, in numbered versions
 // ("bracket.prt.3"), and the splitting of such a path into its parts.
 #include <algorithm>
-#include <climits>
 #include <cstring>
-#include <map>
 #include <random>
+#include <string_view>
 #include <system_error>
+#include <unordered_map>
 
 #include "guard.h"
+#include "system/folders.h"
 #include "tk_calls.h"
 
 namespace vxhost {
 
 namespace {
 
-// A file name split up: "bracket.prt.3" is bracket, prt, 3.
-struct FileName {
-    std::u16string name;
-    std::u16string extension;
-    int version = 0;
-};
-
 bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
 
-// The digits of a version number as an int; nothing for anything else,
-// also for a number beyond what an int holds.
-std::optional<int> version_number(const std::u16string& digits)
-{
-    if (digits.empty())
-        return std::nullopt;
-    long long value = 0;
-    for (char16_t c : digits) {
-        if (c < u'0' || c > u'9')
-            return std::nullopt;
-        value = value * 10 + (c - u'0');
-        if (value > INT_MAX)
-            return std::nullopt;
-    }
-    return static_cast<int>(value);
-}
-
-// "name.ext" with both parts non-empty.
-std::optional<FileName> split_name_extension(const std::u16string& text)
-{
-    const std::size_t dot = text.rfind(u'.');
-    if (dot == std::u16string::npos || dot == 0 || dot + 1 == text.size())
-        return std::nullopt;
-    return FileName{text.substr(0, dot), text.substr(dot + 1), 0};
-}
-
-// "name.ext.N" or "name.ext". A trailing number counts as the version only
-// when a name and an extension stand before it, so "notes.3" is a file
-// with the extension 3.
-std::optional<FileName> split_file_name(const std::u16string& file)
-{
-    const std::size_t dot = file.rfind(u'.');
-    if (dot != std::u16string::npos) {
-        if (const auto version = version_number(file.substr(dot + 1))) {
-            if (auto split = split_name_extension(file.substr(0, dot))) {
-                split->version = *version;
-                return split;
-            }
-        }
-    }
-    return split_name_extension(file);
-}
-
-// One file of a listing: its name on disk, the name without version that
-// the filter is matched against, and its version.
-struct Listed {
-    std::u16string file;
-    std::u16string base;
-    int version = 0;
-};
-
-Listed listed(const std::u16string& file)
-{
-    if (const auto split = split_file_name(file))
-        return Listed{file, split->name + u'.' + split->extension, split->version};
-    return Listed{file, file, 0};   // no extension: listed under its own name
-}
-
 // The newest version of each name, each where its name first appeared.
-void keep_newest(std::vector<Listed>& files)
+void keep_newest(std::vector<const FolderEntry*>& files)
 {
-    std::vector<Listed> newest;
-    std::map<std::u16string, std::size_t> at;
-    for (auto& f : files) {
-        const auto [it, fresh] = at.emplace(fold_case(f.base), newest.size());
+    std::vector<const FolderEntry*> newest;
+    std::unordered_map<std::u16string_view, std::size_t> at;
+    for (const FolderEntry* f : files) {
+        const std::u16string_view folded_base(f->folded.data(), f->base.size());
+        const auto [it, fresh] = at.emplace(folded_base, newest.size());
         if (fresh)
-            newest.push_back(std::move(f));
-        else if (f.version > newest[it->second].version)
-            newest[it->second] = std::move(f);
+            newest.push_back(f);
+        else if (f->version > newest[it->second]->version)
+            newest[it->second] = f;
     }
     files = std::move(newest);
 }
 
-void put_in_order(std::vector<Listed>& files, ListingOrder order, unsigned seed)
+void put_in_order(std::vector<const FolderEntry*>& files, ListingOrder order, unsigned seed)
 {
     const auto by_name = [&files] {
-        std::stable_sort(files.begin(), files.end(), [](const Listed& a, const Listed& b) {
-            return fold_case(a.file) < fold_case(b.file);
-        });
+        std::stable_sort(files.begin(), files.end(),
+                         [](const FolderEntry* a, const FolderEntry* b) { return a->folded < b->folded; });
     };
     switch (order) {
     case ListingOrder::Directory:
@@ -125,11 +61,11 @@ void put_in_order(std::vector<Listed>& files, ListingOrder order, unsigned seed)
     }
 }
 
-// A filter of plain ASCII without wildcards names one file: a name on disk
-// can fit it only when it starts with the filter (ASCII letters match in
-// either case; no other unit folds onto one) and then ends or goes on with
-// a dot. This cheap look at the undecoded name spares the decoding of every
-// other entry when one file's versions are listed.
+// Whether a filter of plain ASCII without wildcards may fit a name on disk
+// that is not text: only when the name starts with the filter (ASCII
+// letters match in either case; no other unit folds onto one) and then
+// ends or goes on with a dot. Such a name is reported as unlisted by the
+// listings it might have been part of, and only by those.
 bool is_plain_ascii(const std::u16string& filter)
 {
     return std::all_of(filter.begin(), filter.end(),
@@ -158,6 +94,32 @@ bool may_fit_plain(const std::basic_string<Char>& path, const std::u16string& fi
     return true;
 }
 
+void report_unreadable(HostState& s, const FolderListing& listing, const std::u16string& filter)
+{
+    const bool plain = is_plain_ascii(filter);
+    for (const UnreadableName& name : listing.unreadable())
+        if (name.folder || !plain || may_fit_plain(name.path.native(), filter))
+            s.error("ProFilesList: not listed, a name that is not text: " + name.path.string());
+}
+
+// The files whose name without version fits the filter, in the listing's
+// order. A filter without wildcards names one such name: the index has it.
+std::vector<const FolderEntry*> matching_files(const FolderListing& listing, const std::u16string& filter)
+{
+    std::vector<const FolderEntry*> files;
+    const auto is_file = [](const FolderEntry& e) { return e.kind == FolderEntry::Kind::File; };
+    if (filter.find_first_of(u"*?") == std::u16string::npos) {
+        for (const FolderEntry* entry : listing.with_base(fold_case(filter)))
+            if (is_file(*entry))
+                files.push_back(entry);
+        return files;
+    }
+    for (const FolderEntry& entry : listing.entries())
+        if (!entry.gone && is_file(entry) && wildcard_match_nocase(filter, entry.base))
+            files.push_back(&entry);
+    return files;
+}
+
 // A live host array of path buffers, as both listing arrays must be.
 bool is_path_array(const HostState& s, ProPath* const* p_array)
 {
@@ -167,8 +129,14 @@ bool is_path_array(const HostState& s, ProPath* const* p_array)
     return info && info->object_size == static_cast<int>(sizeof(ProPath));
 }
 
-// The folder to list as Windows text ending in "\", or nothing.
-std::optional<std::u16string> listing_folder(const HostState& s, const ProWchar* directory)
+// The folder to list: as Windows text ending in "\", which every listed
+// path starts with, and taken apart.
+struct ListingFolder {
+    std::u16string text;
+    WindowsPath path;
+};
+
+std::optional<ListingFolder> listing_folder(const HostState& s, const ProWchar* directory)
 {
     std::u16string folder = s.working_directory();
     if (directory) {
@@ -181,35 +149,55 @@ std::optional<std::u16string> listing_folder(const HostState& s, const ProWchar*
         return std::nullopt;
     if (!is_separator(folder.back()))
         folder += u'\\';
-    return folder;
+    auto path = parse_windows_path(folder);
+    if (!path)
+        return std::nullopt;
+    return ListingFolder{folder, std::move(*path)};
 }
 
-// Appends paths to a listing array in one add; the array may move.
-ProError append_paths(HostState& s, ProPath** p_array, const std::vector<std::u16string>& paths)
+// The folder's entries: as read earlier in this command, else read now
+// (and kept, where listings are kept). Nullptr, with the error recorded,
+// when it cannot be read.
+const FolderListing* folder_listing(HostState& s, FolderCache::Folder& folder,
+                                    std::optional<FolderListing>& fresh)
 {
-    if (paths.empty())
-        return PRO_TK_NO_ERROR;
-    std::vector<ProWchar> buffers(paths.size() * PRO_PATH_SIZE, 0);
-    for (std::size_t i = 0; i < paths.size(); ++i)
-        std::memcpy(&buffers[i * PRO_PATH_SIZE], paths[i].data(), paths[i].size() * sizeof(ProWchar));
-    return s.arrays.add(reinterpret_cast<ProArray*>(p_array), -1, static_cast<int>(paths.size()),
-                        buffers.data());
+    if (folder.listing)
+        return &*folder.listing;
+    std::error_code ec;
+    fresh = FolderListing::read(folder.real, ec);
+    if (!fresh) {
+        s.error("ProFilesList: cannot read " + folder.real.string() + ": " + ec.message());
+        return nullptr;
+    }
+    if (!kListingsKept)
+        return &*fresh;
+    folder.listing = std::move(fresh);
+    return &*folder.listing;
 }
 
-// Full paths that fit a path buffer; the others are left out, with an error.
-std::vector<std::u16string> full_paths(HostState& s, const std::u16string& folder,
-                                       const std::vector<std::u16string>& names)
+// Appends the entries' full paths to a listing array in one add (the
+// array may move). A path that would not fit a path buffer is left out,
+// with an error. The buffers are kept from call to call: a purge lists a
+// thousand times, and a block of a few kilobytes, new each time, is what
+// the allocator is slowest at once the heap is large.
+ProError append_paths(HostState& s, ProPath** p_array, const std::u16string& folder,
+                      const std::vector<const FolderEntry*>& entries)
 {
-    std::vector<std::u16string> paths;
-    for (const auto& name : names) {
-        std::u16string path = folder + name;
+    static std::vector<ProWchar> buffers;
+    buffers.assign(entries.size() * PRO_PATH_SIZE, 0);
+    int count = 0;
+    for (const FolderEntry* entry : entries) {
+        const std::u16string path = folder + entry->name;
         if (path.size() + 1 > PRO_PATH_SIZE) {
             s.error("ProFilesList: not listed, the path does not fit 260 units: " + to_utf8(path));
             continue;
         }
-        paths.push_back(std::move(path));
+        std::memcpy(&buffers[count * PRO_PATH_SIZE], path.data(), path.size() * sizeof(ProWchar));
+        ++count;
     }
-    return paths;
+    if (count == 0)
+        return PRO_TK_NO_ERROR;
+    return s.arrays.add(reinterpret_cast<ProArray*>(p_array), -1, count, buffers.data());
 }
 
 ProError list_files(HostState& s, const ProWchar* directory, const ProWchar* filter,
@@ -219,55 +207,30 @@ ProError list_files(HostState& s, const ProWchar* directory, const ProWchar* fil
         (option != PRO_FILE_LIST_ALL && option != PRO_FILE_LIST_LATEST))
         return PRO_TK_BAD_INPUTS;
     const auto folder = listing_folder(s, directory);
-    const auto real = folder ? s.drives.to_real(*folder) : std::nullopt;
-    std::error_code ec;
-    if (!real || !fs::is_directory(*real, ec))
+    FolderCache::Folder* where = folder ? s.folders.resolve(s.drives, folder->path) : nullptr;
+    if (!where)
+        return PRO_TK_INVALID_DIR;
+    std::optional<FolderListing> fresh;
+    const FolderListing* listing = folder_listing(s, *where, fresh);
+    if (!listing)
         return PRO_TK_INVALID_DIR;
 
     const std::u16string pattern = wide_text(filter, PRO_PATH_SIZE);
-    const bool plain = is_plain_ascii(pattern);
-    std::vector<Listed> files;
-    std::vector<std::u16string> dirs;
-    for (fs::directory_iterator it(*real, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code kind;
-        const bool is_dir = it->is_directory(kind);
-        if (!is_dir && plain && !may_fit_plain(it->path().native(), pattern))
-            continue;
-        std::u16string name;
-        try {
-            name = it->path().filename().u16string();
-        } catch (const std::exception&) {
-            s.error("ProFilesList: not listed, a name that is not text: " + it->path().string());
-            continue;
-        }
-        if (is_dir)
-            dirs.push_back(name);
-        else if (it->is_regular_file(kind)) {
-            Listed file = listed(name);
-            if (wildcard_match_nocase(pattern, file.base))
-                files.push_back(std::move(file));
-        }
-    }
-    if (ec) {
-        s.error("ProFilesList: cannot read " + real->string() + ": " + ec.message());
-        return PRO_TK_INVALID_DIR;
-    }
+    report_unreadable(s, *listing, pattern);
+    std::vector<const FolderEntry*> files = matching_files(*listing, pattern);
     if (option == PRO_FILE_LIST_LATEST)
         keep_newest(files);
     put_in_order(files, s.listing_order, s.listing_seed);
-
-    std::vector<std::u16string> names;
-    for (const auto& f : files)
-        names.push_back(f.file);
-    if (const ProError status = append_paths(s, p_files, full_paths(s, *folder, names)))
+    if (const ProError status = append_paths(s, p_files, folder->text, files))
         return status;
-    return append_paths(s, p_dirs, full_paths(s, *folder, dirs));
+    return append_paths(s, p_dirs, folder->text, listing->folders());
 }
 
 // Copies text and its terminator; the caller has checked that it fits.
-void write_text(ProWchar* target, const std::u16string& text)
+void write_text(ProWchar* target, std::u16string_view text)
 {
-    std::memcpy(target, text.c_str(), (text.size() + 1) * sizeof(ProWchar));
+    std::memcpy(target, text.data(), text.size() * sizeof(ProWchar));
+    target[text.size()] = 0;
 }
 
 ProError parse_filename(const ProWchar* path, ProWchar* directory, ProWchar* name,
@@ -275,9 +238,16 @@ ProError parse_filename(const ProWchar* path, ProWchar* directory, ProWchar* nam
 {
     if (!path)
         return PRO_TK_BAD_INPUTS;
-    const std::u16string text = wide_text(path, PRO_PATH_SIZE);
-    if (text.size() + 1 > PRO_PATH_SIZE)
+    // A copy to take apart: an output may be the caller's path buffer itself.
+    ProPath copy;
+    std::size_t size = 0;
+    while (size < PRO_PATH_SIZE && path[size] != 0) {
+        copy[size] = path[size];
+        ++size;
+    }
+    if (size + 1 > PRO_PATH_SIZE)
         return PRO_TK_LINE_TOO_LONG;   // no terminator within a path buffer
+    const std::u16string_view text(copy, size);
     std::size_t start = text.size();
     while (start > 0 && !is_separator(text[start - 1]))
         --start;

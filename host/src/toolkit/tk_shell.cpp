@@ -2,11 +2,16 @@
 // deletes, into the recycle bin at the root of the file's drive when undo
 // is asked for. On Windows the add-in calls the real shell and this host
 // only keeps (empty) records.
+#include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <ctime>
 #include <fstream>
-#include <sstream>
 #include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>   // AT_FDCWD
+#endif
 
 #include "guard.h"
 #include "tk_calls.h"
@@ -62,90 +67,191 @@ std::string function_text(unsigned function)
 
 std::string hex(unsigned value)
 {
-    std::ostringstream text;
-    text << "0x" << std::hex << value;
-    return text.str();
+    char text[16];
+    std::snprintf(text, sizeof text, "0x%x", value);
+    return text;
 }
 
-std::string json_string(const std::string& text)
+// Appends text as a JSON string.
+void put_json_string(std::string& out, const std::string& text)
 {
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c == '"' || c == '\\') {
+    out += '"';
+    std::size_t plain = 0;   // the start of a run that needs no escape
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c != '"' && c != '\\' && c >= 0x20)
+            continue;
+        out.append(text, plain, i - plain);
+        plain = i + 1;
+        if (c >= 0x20) {
             out += '\\';
             out += static_cast<char>(c);
-        } else if (c < 0x20) {
+        } else {
             const char* digits = "0123456789abcdef";
             out += "\\u00";
             out += digits[c >> 4];
             out += digits[c & 15];
-        } else {
-            out += static_cast<char>(c);
         }
     }
-    return out + "\"";
+    out.append(text, plain, std::string::npos);
+    out += '"';
 }
 
+// The time to the second; made text once a second, as a purge asks for it
+// thousands of times.
 std::string utc_now()
 {
+    static std::time_t last = -1;
+    static char text[32] = "";
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    char text[32] = "";
-    if (const std::tm* tm = std::gmtime(&now))
-        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", tm);
+    if (now != last) {
+        const std::tm* tm = std::gmtime(&now);
+        if (!tm || !std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", tm))
+            text[0] = 0;
+        last = now;
+    }
     return text;
 }
 
 // One name of a request, found on disk.
 struct Target {
-    std::u16string name;
-    fs::path real;
-    fs::path drive_folder;
+    std::u16string name;                     // as the request gave it
+    char drive = 0;
+    std::string real;                        // a native path that reaches it
+    FolderCache::Folder* folder = nullptr;   // the folder it lies in
+    const FolderEntry* entry = nullptr;      // its entry there, when that folder is listed
+    bool is_folder = false;
 };
 
-// Finds a name on disk; the shell's result when it cannot.
-int find_target(const HostState& s, const std::u16string& name, Target& target)
+std::string native_child(const fs::path& folder, const std::string& name)
 {
-    const auto parsed = parse_windows_path(name, s.working_directory());
-    const fs::path* root = parsed ? s.drives.folder_of(parsed->drive) : nullptr;
-    if (!root || parsed->parts.empty())
+    std::string path;
+    path.reserve(folder.native().size() + 1 + name.size());
+    path += folder.native();
+    if (path.empty() || path.back() != '/')
+        path += '/';
+    return path += name;
+}
+
+// Finds a name on disk; the shell's result when it cannot. Its folder is
+// found once per command. In a folder this command has listed, the
+// listing knows the file; elsewhere the name as spelt is tried before a
+// search that ignores case. Any path that reaches the file will do: the
+// shell only moves it.
+int find_target(HostState& s, const std::u16string& name, Target& target)
+{
+    auto parsed = parse_windows_path(name, s.working_directory());
+    if (!parsed || !s.drives.folder_of(parsed->drive) || parsed->parts.empty())
         return kInvalidFiles;
-    // Any path that reaches the file will do: the shell only moves it.
-    const auto real = s.drives.reach(*parsed);
-    if (!real)
+    const std::u16string file = parsed->parts.back();
+    parsed->parts.pop_back();
+    FolderCache::Folder* folder = s.folders.resolve(s.drives, *parsed);
+    if (!folder)
         return kFileNotFound;
-    target = Target{name, *real, *root};
+    target = Target{name, parsed->drive, {}, folder, nullptr, false};
+    if (folder->listing) {
+        target.entry = folder->listing->find(file);
+        if (!target.entry)
+            return kFileNotFound;
+        target.real = native_child(folder->real, to_utf8(target.entry->name));
+        target.is_folder = target.entry->kind == FolderEntry::Kind::Folder;
+        return 0;
+    }
+    std::error_code ec;
+    fs::path real = folder->real / fs::path(file);
+    if (!fs::exists(real, ec)) {
+        const auto found = resolve_nocase(folder->real, fs::path(file));
+        if (!found || !fs::exists(*found, ec))
+            return kFileNotFound;
+        real = *found;
+    }
+    target.real = real.native();
+    target.is_folder = fs::is_directory(real, ec);
     return 0;
 }
 
+// The drive's bin, made the first time a command needs it.
+RecycleBin* bin_of(HostState& s, char drive)
+{
+    if (const auto it = s.bins.find(drive); it != s.bins.end())
+        return &it->second;
+    const fs::path* drive_folder = s.drives.folder_of(drive);
+    if (!drive_folder)
+        return nullptr;
+    const fs::path folder = *drive_folder / kBinFolder;
+    std::error_code ec;
+    if (fs::create_directories(folder, ec))
+        if (FolderListing* listing = s.folders.listing_of(*drive_folder))
+            listing->add(folder.filename().u16string(), FolderEntry::Kind::Folder);
+    if (ec)
+        return nullptr;
+    return &s.bins.emplace(drive, RecycleBin{folder, folder / kBinIndex, {}}).first->second;
+}
+
+// Moves a file to `to`, never over a file already there: 0, EEXIST when
+// one is, else the reason it could not be moved.
+int move_no_replace(const std::string& from, const std::string& to)
+{
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    // A file system that cannot refuse to replace: look first.
+#endif
+    std::error_code ec;
+    if (fs::exists(to, ec))
+        return EEXIST;
+    fs::rename(from, to, ec);
+    return ec.value();
+}
+
+// What a move or a removal did to the folders this command knows: a file
+// leaves its folder's listing. A folder takes along whatever was learnt of
+// the folders under it; the caller forgets all that once its request is
+// done.
+void target_gone(const Target& target)
+{
+    if (target.entry && !target.is_folder)
+        target.folder->listing->remove(*target.entry);
+}
+
 // Moves a file into its drive's bin under a name of its own ("R<n>_" and
-// its name, so that two files of one name never meet) and adds a line to
-// the bin's index that tells which file it is, where it came from and
-// when. One index, not a file per entry: creating thousands of small files
-// would cost more than all the moves.
+// its name, so that two files of one name never meet: a name taken is
+// refused and the next tried) and owes the bin's index a line that tells
+// which file it is, where it came from and when. One index, not a file per
+// entry, written once when the command ends: creating or reopening
+// thousands of small files would cost more than all the moves.
 int recycle(HostState& s, const Target& target)
 {
-    const fs::path bin = target.drive_folder / kBinFolder;
-    std::error_code ec;
-    fs::create_directories(bin, ec);
-    const std::string file_name = target.real.filename().string();
-    fs::path file;
-    for (std::size_t n = s.recycled.size() + 1;; ++n) {
-        file = bin / fs::path("R" + std::to_string(n) + "_" + file_name);
-        if (!fs::exists(file, ec))
-            break;
-    }
-    fs::rename(target.real, file, ec);
-    if (ec)
+    RecycleBin* bin = bin_of(s, target.drive);
+    if (!bin)
         return kAccessDenied;
-    const fs::path index = bin / kBinIndex;
-    std::ofstream out(index, std::ios::binary | std::ios::app);
-    out << "{\"file\": " << json_string(file.filename().string())
-        << ", \"path\": " << json_string(to_utf8(target.name))
-        << ", \"deleted\": " << json_string(utc_now()) << "}\n";
-    if (!out)
-        s.error("SHFileOperationW: cannot write " + index.string());
-    s.recycled.push_back(RecycledFile{target.name, file, index});
-    s.note("shell: recycled " + to_utf8(target.name));
+    const std::string file_name = target.real.substr(target.real.rfind('/') + 1);
+    std::string bin_name, moved_to;
+    for (std::size_t n = s.recycled.size() + 1;; ++n) {
+        bin_name = "R" + std::to_string(n) + "_" + file_name;
+        moved_to = native_child(bin->folder, bin_name);
+        const int moved = move_no_replace(target.real, moved_to);
+        if (moved == 0)
+            break;
+        if (moved != EEXIST)
+            return kAccessDenied;
+    }
+    target_gone(target);
+    if (FolderListing* listing = s.folders.listing_of(bin->folder))
+        listing->add(to_utf16(bin_name), target.is_folder ? FolderEntry::Kind::Folder : FolderEntry::Kind::File);
+    const std::string original = to_utf8(target.name);
+    std::string& lines = bin->lines;
+    lines += "{\"file\": ";
+    put_json_string(lines, bin_name);
+    lines += ", \"path\": ";
+    put_json_string(lines, original);
+    lines += ", \"deleted\": ";
+    put_json_string(lines, utc_now());
+    lines += "}\n";
+    s.recycled.push_back(RecycledFile{target.name, fs::path(std::move(moved_to)), bin->index});
+    s.note("shell: recycled " + original);
     return 0;
 }
 
@@ -155,6 +261,7 @@ int remove_for_good(HostState& s, const Target& target)
     fs::remove_all(target.real, ec);
     if (ec)
         return kAccessDenied;
+    target_gone(target);
     s.note("shell: deleted " + to_utf8(target.name));
     return 0;
 }
@@ -167,12 +274,17 @@ int delete_names(HostState& s, const std::vector<std::u16string>& names, unsigne
     for (std::size_t i = 0; i < names.size(); ++i)
         if (const int result = find_target(s, names[i], targets[i]))
             return result;
+    int result = 0;
+    bool folder_gone = false;
     for (const Target& target : targets) {
-        const int result = flags & FOF_ALLOWUNDO ? recycle(s, target) : remove_for_good(s, target);
+        result = flags & FOF_ALLOWUNDO ? recycle(s, target) : remove_for_good(s, target);
         if (result)
-            return result;
+            break;
+        folder_gone = folder_gone || target.is_folder;
     }
-    return 0;
+    if (folder_gone)
+        s.folders.clear();
+    return result;
 }
 
 int file_operation(HostState& s, const SHFILEOPSTRUCTW* request, const std::vector<std::u16string>& names)
@@ -224,6 +336,20 @@ void check_request(HostState& s, const SHFILEOPSTRUCTW& request)
 #endif
 
 }  // namespace
+
+void write_bin_indexes(HostState& s)
+{
+    for (auto& [drive, bin] : s.bins) {
+        if (bin.lines.empty())
+            continue;
+        std::ofstream out(bin.index, std::ios::binary | std::ios::app);
+        out << bin.lines;
+        out.close();
+        if (!out)
+            s.error("SHFileOperationW: cannot write " + bin.index.string());
+        bin.lines.clear();
+    }
+}
 
 #ifndef _WIN32
 namespace tk {

@@ -2,6 +2,7 @@
 // message area. Labels and help texts come from the file in the add-in's
 // text folder.
 #include <algorithm>
+#include <system_error>
 
 #include "guard.h"
 #include "tk_calls.h"
@@ -15,13 +16,25 @@ struct Lookup {
     std::string text;
 };
 
+// The message file on disk: the path as given when it is there, else
+// found ignoring case. Looked for once per load, since every menu and
+// button names it again.
 std::optional<fs::path> find_message_file(HostState& s, const char* folder, const std::string& file)
 {
-    const auto dir = resolve_nocase(fs::path(folder));
-    const auto path = dir ? resolve_nocase(*dir, fs::path(file)) : std::nullopt;
-    if (!path)
+    auto [it, fresh] = s.message_paths.try_emplace({folder, file});
+    if (fresh) {
+        const fs::path exact = fs::path(folder) / fs::path(file);
+        std::error_code ec;
+        if (fs::exists(exact, ec)) {
+            it->second = exact;
+        } else {
+            const auto dir = resolve_nocase(fs::path(folder));
+            it->second = dir ? resolve_nocase(*dir, fs::path(file)) : std::nullopt;
+        }
+    }
+    if (!it->second)
         s.error(std::string(folder) + "/" + file + ":0: no such message file");
-    return path;
+    return it->second;
 }
 
 // The text shown for `key`; a missing key shows as the key itself.
