@@ -41,8 +41,10 @@ static void RenameAndSave(ProMdl model, const ProMdldata *former, const ProWchar
     ProMdlSave(drawing);
 }
 
-/* Without the current model, the working directory to return to, a name
- * or the model's record, nothing is changed. */
+/* Without the current model, the working directory to return to, a name,
+ * the model's record or its folder as the working directory, nothing is
+ * changed: in any other folder the drawing found would not be the one
+ * beside the model. */
 int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)
 {
     ProMdl        model = NULL;
@@ -62,7 +64,8 @@ int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)
         return 0;
     ModelFolderPath(&data, folder);
 
-    ProDirectoryChange(folder);
+    if (ProDirectoryChange(folder) != PRO_TK_NO_ERROR)
+        return 0;
     RenameAndSave(model, &data, name);
     ProDirectoryChange(saved_dir);
     return 0;

@@ -87,15 +87,15 @@ static void FreeNames(char **names, int n)
 
 /* Item i: the name of entry i and, as its label, the entry itself. The
  * host copies the labels, so their pointer list goes at once. Without a
- * name list the list stays empty. */
+ * name list, or when the host refuses the names, the list stays empty:
+ * there are no items to label. */
 static void FillList(char **names, int n)
 {
     ProWchar **labels;
     int        i;
 
-    if (names == NULL)
+    if (names == NULL || ProUIListNamesSet(DIALOG, LIST, n, names) != PRO_TK_NO_ERROR)
         return;
-    ProUIListNamesSet(DIALOG, LIST, n, names);
     labels = (ProWchar **)calloc(n, sizeof *labels);
     if (labels == NULL)
         return;

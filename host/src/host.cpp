@@ -416,6 +416,7 @@ void Host::clear_journal() { state_->journal.clear(); }
 
 std::vector<Allocation> Host::outstanding() const { return state_->ledger.outstanding(); }
 const std::vector<std::string>& Host::ledger_errors() const { return state_->ledger.errors(); }
+void Host::set_out_of_memory(bool out) { state_->ledger.set_out_of_memory(out); }
 
 std::vector<std::u16string> Host::path_array(const void* block) const
 {

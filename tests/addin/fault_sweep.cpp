@@ -103,6 +103,8 @@ struct Run {
     vxtest::TempDir disk;
     vxhost::Host host;
     vxtest::Snapshot before;   // of D:\models\ as the swept part begins
+    std::u16string directory_before;   // the working directory then
+    std::size_t journal_from = 0;      // the swept part's first call
     std::size_t bin_from = 0;
     std::vector<std::string> problems;
 };
@@ -233,7 +235,6 @@ void prepare_shutdown(Run& r)
     r.host.clear_dialog_input();
 }
 
-#ifndef _WIN32
 // Whatever failed, no stored version is lost or changed: saves only add.
 void check_nothing_lost(Run& r)
 {
@@ -244,6 +245,126 @@ void check_nothing_lost(Run& r)
             r.problems.push_back("lost or changed: " + name);
     }
 }
+
+// The same folder, however written ("D:\a" and "d:/a/").
+bool same_folder(const std::u16string& a, const std::u16string& b)
+{
+    const auto pa = vxhost::parse_windows_path(a), pb = vxhost::parse_windows_path(b);
+    return pa && pb && pa->folder_text() == pb->folder_text();
+}
+
+// The swept part's calls of one name, in order.
+std::vector<const vxhost::JournalEntry*> swept_calls(const Run& r, const std::string& name)
+{
+    std::vector<const vxhost::JournalEntry*> found;
+    for (std::size_t i = r.journal_from; i < r.host.journal().size(); ++i)
+        if (r.host.journal()[i].name == name)
+            found.push_back(&r.host.journal()[i]);
+    return found;
+}
+
+// A call of no output faulted unwritten reports a change it did not make,
+// and the add-in has no way to tell.
+bool reported_not_made(const std::vector<const vxhost::JournalEntry*>& calls, std::size_t i)
+{
+    return i < calls.size() && calls[i]->faulted && calls[i]->status == PRO_TK_NO_ERROR;
+}
+
+// A folder of parts below the working directory.
+const char16_t* const kPartFolder = u"D:\\models\\parts\\";
+
+// The part bracket and its drawing in the folder of parts, the part
+// current, the user typing the new name; a drawing bracket in the working
+// directory too, which is not the part's.
+void prepare_rename(Run& r)
+{
+    r.host.store_model(kPartFolder, "bracket", PRO_MDL_PART, 3);
+    r.host.store_model(kPartFolder, "bracket", PRO_MDL_DRAWING, 2);
+    r.host.store_model(u"D:\\models\\", "bracket", PRO_MDL_DRAWING, 5);
+    r.load();
+    r.host.open_model("bracket", PRO_MDL_PART, kPartFolder);
+    r.host.type_entry(u"flange");
+}
+
+// Nothing stored is lost; the working directory is the user's again (but
+// when the change that sets it back is the faulted call); the drawing
+// renamed, if any, is the one beside the part, and only when the part
+// was renamed (or the host said so).
+void check_rename(Run& r)
+{
+    check_nothing_lost(r);
+    const auto changes = swept_calls(r, "ProDirectoryChange");
+    const auto renames = swept_calls(r, "ProMdlRename");
+    const bool set_back_faulted = !changes.empty() && changes.back()->faulted;
+    if (!same_folder(r.host.working_directory(), r.directory_before) && !set_back_faulted)
+        r.problems.push_back("the working directory is left at " +
+                             vxhost::to_utf8(r.host.working_directory()));
+    const vxhost::Model* part = nullptr;
+    const vxhost::Model* drawing = nullptr;
+    for (const auto& m : r.host.session().models())
+        if (m->name == "flange")
+            (m->type == PRO_MDL_PART ? part : drawing) = m.get();
+    if (!drawing)
+        return;
+    if (!part && !reported_not_made(renames, 0))
+        r.problems.push_back("the drawing is renamed and the part is not");
+    if (!same_folder(drawing->folder, kPartFolder) && !reported_not_made(changes, 0))
+        r.problems.push_back("the drawing renamed is the one in " + vxhost::to_utf8(drawing->folder));
+}
+
+// The history the dialog lists: the start-up directory, then the three
+// folders visited.
+const char16_t* const kHistory[] = {u"D:\\models", u"D:\\models\\a\\", u"D:\\models\\b\\",
+                                    u"D:\\models\\c\\"};
+
+// A history of four entries, the user in the last; in the dialog the
+// user selects the second and presses OK (Cancel, should OK leave it
+// open).
+void prepare_change_directory(Run& r)
+{
+    for (const char* folder : {"models/a", "models/b", "models/c"})
+        r.disk.folder(folder);
+    r.load();
+    for (const char16_t* folder : {kHistory[1], kHistory[2], kHistory[3]})
+        r.host.change_directory(folder);
+    r.host.choose_items("WorkDirList", {1});
+    r.host.press("CommitChangeDir");
+    r.host.press("CommitCancelChangeDir");
+}
+
+// Whatever failed, the working directory is where it was or an entry of
+// the history.
+void check_change_directory(Run& r)
+{
+    const std::u16string now = r.host.working_directory();
+    if (same_folder(now, r.directory_before))
+        return;
+    for (const char16_t* folder : kHistory)
+        if (same_folder(now, folder))
+            return;
+    r.problems.push_back("the working directory is " + vxhost::to_utf8(now) +
+                         ", no entry of the history");
+}
+
+#ifndef _WIN32
+// The explorer is started on `folder` or not at all.
+void check_explorer_on(Run& r, const std::u16string& folder)
+{
+    for (const auto& e : r.host.shell_executions())
+        if (e.parameters != folder)
+            r.problems.push_back("the explorer is handed " +
+                                 (e.parameters ? "\"" + vxhost::to_utf8(*e.parameters) + "\"" : "nothing"));
+}
+
+void prepare_model_folder(Run& r)
+{
+    r.host.store_model(kPartFolder, "bracket", PRO_MDL_PART, 1);
+    r.load();
+    r.host.open_model("bracket", PRO_MDL_PART, kPartFolder);
+}
+
+void check_model_folder(Run& r) { check_explorer_on(r, kPartFolder); }
+void check_working_directory(Run& r) { check_explorer_on(r, u"D:\\models\\"); }
 
 // Two models in windows of their own, the timed save set on both and
 // started: what is swept is the first tick.
@@ -285,7 +406,13 @@ const Row rows[] = {
     {"clear colours", prepare_colours, pick("QVX_ClearColormenu"), nullptr},
     {"about", loaded, pick("QVX_Aboutmenu"), nullptr},
     {"timed save dialog", prepare_timed_save, pick("QVX_TimeSavemenu"), nullptr},
+    {"rename", prepare_rename, pick("QVX_MdlRenamemenu"), check_rename},
+    {"change working directory", prepare_change_directory, pick("QVX_ChangeWorkDirectorymenu"),
+     check_change_directory},
 #ifndef _WIN32
+    // On Windows the shell would start a real explorer, once a run.
+    {"open model folder", prepare_model_folder, pick("QVX_ShowDirmenu"), check_model_folder},
+    {"open working directory", loaded, pick("QVX_ShowWorkDirmenu"), check_working_directory},
     // On Windows the add-in calls the real shell: the versions would land
     // in the user's own recycle bin, once a run.
     {"purge", prepare_purge, pick("QVX_PurgeWorkDirmenu"), check_purge},
@@ -355,19 +482,30 @@ std::vector<vxhost::Allocation> held(const Run& r, int excused)
 struct Consequence {
     const char* faulted;   // the call the fault was on
     const char* error;     // a piece of the host's error text
+    bool unwritten_only = false;   // only when the call reported success
 };
 
 const Consequence consequences[] = {
-    // The timed save examines no status of its dialog calls: once the
-    // creation is refused, the host tells of each call on a dialog it
+    // The dialog commands examine no status of their dialog calls: once
+    // the creation is refused, the host tells of each call on a dialog it
     // does not have.
-    {"ProUIDialogCreate", ": no dialog TimeSave"},
+    {"ProUIDialogCreate", ": no dialog "},
+    // Without the history's size, a name list or the names set, the list
+    // of the dialog ChangeWorkDirectory stays empty, and the user's
+    // selection, made beforehand, names an item it lacks.
+    {"ProArraySizeGet", "WorkDirList has no item"},
+    {"ProArrayAlloc", "WorkDirList has no item"},
+    {"ProUIListNamesSet", "WorkDirList has no item"},
+    // Names reported set and not set (unwritten): the labels that follow
+    // are for items the list does not have.
+    {"ProUIListNamesSet", "label(s) for the 0 item(s) of WorkDirList", true},
 };
 
 bool excused_error(const Variant* v, const std::string& error)
 {
     for (const Consequence& c : consequences)
-        if (v && v->call == c.faulted && error.find(c.error) != std::string::npos)
+        if (v && v->call == c.faulted && (v->unwritten || !c.unwritten_only) &&
+            error.find(c.error) != std::string::npos)
             return true;
     return false;
 }
@@ -412,8 +550,9 @@ std::vector<std::string> run_row(const Row& row, const Variant* v,
     try {
         row.prepare(r);
         r.before = vxtest::snapshot(r.models());
+        r.directory_before = r.host.working_directory();
         r.bin_from = r.host.recycle_bin().size();
-        const std::size_t mark = r.host.journal().size();
+        const std::size_t mark = r.journal_from = r.host.journal().size();
         if (v && v->unwritten)
             r.host.inject_unwritten(v->call, v->nth);
         else if (v)

@@ -282,7 +282,9 @@ TEST_F(TimeSave, ClosingTheWindowLeavesTheTimerStopped)
 }
 
 // The layout cannot be had: nothing is reported to the user and the
-// command returns.
+// command returns. The command examines no status of its dialog calls, so
+// the host tells of each later one that there is no such dialog, and of
+// nothing else.
 TEST_F(TimeSave, WithoutItsDialogTheCommandReturnsQuietly)
 {
     host.inject_fault("ProUIDialogCreate", PRO_TK_E_NOT_FOUND);
@@ -291,6 +293,12 @@ TEST_F(TimeSave, WithoutItsDialogTheCommandReturnsQuietly)
     EXPECT_TRUE(host.dialog_runs().empty());
     EXPECT_TRUE(host.message_dialogs().empty());
     expect_only_the_history();
+    std::vector<std::string> expected;
+    for (const char* call : {"ProUIInputpanelInputtypeSet", "ProUIInputpanelValueSet",
+                             "ProUIPushbuttonActivateActionSet", "ProUIPushbuttonActivateActionSet",
+                             "ProUIDialogActivate", "ProUIDialogDestroy"})
+        expected.push_back(std::string(call) + ": no dialog TimeSave");
+    EXPECT_EQ(host.errors(), expected);
 }
 
 #ifndef _WIN32

@@ -502,3 +502,36 @@ TEST_F(DialogList, AStringArrayIsFreedWholeWithItsCountOnly)
     EXPECT_EQ(array_free(mine, 1), PRO_TK_BAD_INPUTS);
     EXPECT_TRUE(host.outstanding().empty());
 }
+
+// When the host's memory runs out, a call that would hand out a text or
+// the selected names fails and writes nothing; with memory again it gives
+// them.
+TEST_F(DialogList, WithoutMemoryNoTextOrNamesAreHandedOut)
+{
+    fill();
+    const auto value_get = call<decltype(&::ProUIInputpanelValueGet)>("ProUIInputpanelValueGet");
+    ProWchar typed[] = u"25", mine[] = u"mine";
+    ASSERT_EQ(call<decltype(&::ProUIInputpanelValueSet)>("ProUIInputpanelValueSet")("Probe", "Text", typed),
+              PRO_TK_NO_ERROR);
+    ProWchar* text = mine;
+    int count = -1;
+    char** names = nullptr;
+    host.set_out_of_memory(true);
+    EXPECT_EQ(value_get("Probe", "Text", &text), PRO_TK_OUT_OF_MEMORY);
+    EXPECT_EQ(selected_get(&count, &names), PRO_TK_OUT_OF_MEMORY);
+    EXPECT_EQ(text, mine);
+    EXPECT_EQ(count, -1);
+    EXPECT_EQ(names, nullptr);
+    EXPECT_TRUE(host.outstanding().empty());
+
+    host.set_out_of_memory(false);
+    ASSERT_EQ(value_get("Probe", "Text", &text), PRO_TK_NO_ERROR);
+    EXPECT_EQ(std::u16string(text), u"25");
+    ASSERT_EQ(selected_get(&count, &names), PRO_TK_NO_ERROR);
+    EXPECT_EQ(count, 0);
+    call<decltype(&::ProWstringFree)>("ProWstringFree")(text);
+    array_free(names, count);
+    EXPECT_TRUE(host.outstanding().empty());
+    EXPECT_TRUE(host.ledger_errors().empty());
+    EXPECT_TRUE(host.errors().empty());
+}

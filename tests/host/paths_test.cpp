@@ -88,6 +88,22 @@ TEST(DriveMap, MapsWindowsPathsOntoRealFoldersIgnoringCase)
     EXPECT_EQ(drives.to_windows(dir.path()), std::nullopt);
 }
 
+#ifndef _WIN32
+// A name on disk that is no text in the file system's encoding (a byte
+// that begins no UTF-8 sequence) has no Windows spelling: the path has no
+// Windows text, and the folder around it still has its own.
+TEST(DriveMap, APathThroughANameThatIsNoTextHasNoWindowsText)
+{
+    vxtest::TempDir dir;
+    const fs::path odd = dir.folder("drive-d/models/bad\xFFname");
+    DriveMap drives;
+    drives.map('D', dir.path() / "drive-d");
+    EXPECT_EQ(drives.to_windows(odd), std::nullopt);
+    EXPECT_EQ(drives.to_windows(odd / "bracket.prt.1"), std::nullopt);
+    EXPECT_EQ(drives.to_windows(dir.path() / "drive-d/models"), u"D:\\models");
+}
+#endif
+
 TEST(DriveMap, RefusesBadLettersAndMissingFolders)
 {
     vxtest::TempDir dir;

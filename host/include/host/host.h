@@ -244,6 +244,10 @@ public:
     void inject_unwritten(const std::string& call, int nth = 0,
                           const std::string& args_contain = {});
     void clear_faults();
+    // The host's memory runs out (true) or is there again: while it is
+    // out, every block a call would hand the add-in is refused, so the
+    // call's own handling of a failed allocation runs.
+    void set_out_of_memory(bool out);
 
     const std::vector<std::string>& transcript() const;
     void note(const std::string& line);   // adds a transcript line

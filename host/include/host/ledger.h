@@ -46,9 +46,13 @@ public:
     enum class Fill { Pattern, Zero };
     static constexpr unsigned char kPattern = 0xA5;
 
-    // A block of at least one byte, outstanding from now on.
+    // A block of at least one byte, outstanding from now on; nullptr when
+    // the allocator has none, or while the memory is out.
     void* allocate(std::size_t bytes, AllocKind kind, const std::string& call,
                    Fill fill = Fill::Pattern);
+    // While out, every block asked for is refused, as an allocator with
+    // no memory left refuses it.
+    void set_out_of_memory(bool out) { out_of_memory_ = out; }
 
     // Frees a block of the expected kind. A block the host never gave, one
     // already released or one of another kind is not touched: the mistake
@@ -77,6 +81,7 @@ private:
     std::map<const void*, Allocation> released_;
     std::vector<std::string> errors_;
     int next_serial_ = 1;
+    bool out_of_memory_ = false;
 };
 
 }  // namespace vxhost

@@ -30,7 +30,7 @@ Ledger::~Ledger()
 void* Ledger::allocate(std::size_t bytes, AllocKind kind, const std::string& call, Fill fill)
 {
     const std::size_t size = bytes == 0 ? 1 : bytes;
-    void* block = std::malloc(size);
+    void* block = out_of_memory_ ? nullptr : std::malloc(size);
     if (!block)
         return nullptr;
     std::memset(block, fill == Fill::Zero ? 0 : kPattern, size);

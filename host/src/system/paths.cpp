@@ -239,7 +239,11 @@ std::optional<std::u16string> DriveMap::to_windows(const fs::path& real) const
         for (const fs::path& part : relative) {
             if (!first)
                 text += u'\\';
-            text += part.u16string();
+            try {
+                text += part.u16string();
+            } catch (const std::exception&) {
+                return std::nullopt;   // a name on disk that is not text: Windows cannot spell it
+            }
             first = false;
         }
         return text;

@@ -16,6 +16,11 @@ namespace {
 // operation not played.
 const std::vector<int> kShellResults = {2, 5, 0x57, 0x7C, 0x78};
 
+// What ShellExecuteW gives when it starts nothing (tk_explorer.cpp): no
+// such file, no such folder to start in, no such verb. Its 0 (out of
+// resources) is what an unwritten run gives.
+const std::vector<int> kExecuteResults = {2, 3, 31};
+
 const std::map<std::string, std::vector<int>>& own_statuses()
 {
     static const std::map<std::string, std::vector<int>> table = {
@@ -27,6 +32,7 @@ const std::map<std::string, std::vector<int>>& own_statuses()
         {"ProMdlLoad", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_INVALID_FILE}},
         {"ProMdlDisplay", {PRO_TK_BAD_INPUTS}},
         {"ProMdlSave", {PRO_TK_BAD_INPUTS, PRO_TK_INVALID_DIR}},
+        {"ProMdlRename", {PRO_TK_BAD_INPUTS, PRO_TK_INVALID_NAME, PRO_TK_E_FOUND}},
         {"ProObjectwindowCreate", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_INVALID_FILE}},
         {"ProWindowActivate", {PRO_TK_BAD_INPUTS}},
         // arrays and strings (tk_memory.cpp)
@@ -36,6 +42,7 @@ const std::map<std::string, std::vector<int>>& own_statuses()
         {"ProArrayObjectAdd", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
         {"ProStringCopy", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
         {"ProStringFree", {PRO_TK_BAD_INPUTS}},
+        {"ProStringarrayFree", {PRO_TK_BAD_INPUTS}},
         // commands, notifications, directories (tk_session.cpp)
         {"ProCmdActionAdd", {PRO_TK_BAD_INPUTS, PRO_TK_E_FOUND}},
         {"ProNotificationSet", {PRO_TK_BAD_INPUTS}},
@@ -55,6 +62,9 @@ const std::map<std::string, std::vector<int>>& own_statuses()
         {"ProMenubarmenuPushbuttonAdd",
          {PRO_TK_BAD_INPUTS, PRO_TK_MSG_NOT_FOUND, PRO_TK_E_FOUND, PRO_TK_E_NOT_FOUND}},
         {"ProMessageDisplay", {PRO_TK_BAD_INPUTS, PRO_TK_MSG_NOT_FOUND}},
+        // the message area's input line (tk_prompts.cpp); Enter alone is
+        // the general error
+        {"ProMessageStringRead", {PRO_TK_BAD_INPUTS, PRO_TK_USER_ABORT}},
         // windows (tk_windows.cpp, tk_appearance.cpp)
         {"ProWindowCurrentGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
         {"ProWindowMdlGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
@@ -71,9 +81,12 @@ const std::map<std::string, std::vector<int>>& own_statuses()
         {"ProUIPushbuttonActivateActionSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
         {"ProUIInputpanelInputtypeSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
         {"ProUIInputpanelValueSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_LINE_TOO_LONG}},
-        {"ProUIInputpanelValueGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUIInputpanelValueGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_OUT_OF_MEMORY}},
         {"ProUICheckbuttonSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
         {"ProUICheckbuttonGetState", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUIListNamesSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUIListLabelsSet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
+        {"ProUIListSelectednamesGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND, PRO_TK_OUT_OF_MEMORY}},
         // selections and drawings (tk_selection.cpp, tk_drawings.cpp)
         {"ProSelbufferSelectionsGet", {PRO_TK_BAD_INPUTS, PRO_TK_OUT_OF_MEMORY}},
         {"ProSelectionModelitemGet", {PRO_TK_BAD_INPUTS, PRO_TK_E_NOT_FOUND}},
@@ -101,9 +114,10 @@ const std::map<std::string, std::vector<int>>& own_statuses()
         {"ProSurfaceAppearancepropsGet", {PRO_TK_BAD_INPUTS}},
         {"ProSurfaceAppearancepropsSet", {PRO_TK_BAD_INPUTS}},
         // the Windows shell and thread timer, off Windows (tk_shell.cpp,
-        // tk_timers.cpp); a timer call fails by giving 0, whatever status
-        // a fault gives it
+        // tk_explorer.cpp, tk_timers.cpp); a timer call fails by giving 0,
+        // whatever status a fault gives it
         {"SHFileOperationW", kShellResults},
+        {"ShellExecuteW", kExecuteResults},
         {"SetTimer", {}},
         {"KillTimer", {}},
     };

@@ -246,6 +246,8 @@ ProError ProUIInputpanelValueGet(const char* dialog, const char* component, ProW
                                 const std::size_t bytes = (c.text.size() + 1) * sizeof(ProWchar);
                                 auto* copy = static_cast<ProWchar*>(s.ledger.allocate(
                                     bytes, AllocKind::WideString, "ProUIInputpanelValueGet"));
+                                if (!copy)
+                                    return PRO_TK_OUT_OF_MEMORY;
                                 std::copy(c.text.begin(), c.text.end(), copy);
                                 copy[c.text.size()] = 0;
                                 *p_value = copy;
