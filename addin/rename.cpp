@@ -23,16 +23,19 @@ static ProError ReadNewName(ProName name)
 }
 
 /* The drawing looked for bears the model's former name: the record was
- * read before the model's rename. When the host refuses the model the
- * new name, the drawing is left alone: that name belongs to another
- * model, and the drawing's save would become that model's drawing. */
-static void RenameAndSave(ProMdl model, const ProMdldata *former, const ProWchar *name)
+ * read before the model's rename. The drawing is left alone when the host
+ * refuses the model the new name, which then belongs to another model
+ * whose drawing the save would become; and when the model's folder could
+ * not be made the working directory, since the drawing of that name found
+ * elsewhere is not the one beside the model. */
+static void RenameAndSave(ProMdl model, const ProMdldata *former, const ProWchar *name,
+                          int in_model_folder)
 {
     ProMdl drawing = NULL;
     int    renamed = ProMdlRename(model, name) == PRO_TK_NO_ERROR;
 
     ProMdlSave(model);
-    if (!renamed)
+    if (!renamed || !in_model_folder)
         return;
     if (ProMdlLoad(former->name, PRO_MDL_DRAWING, PRO_B_FALSE, &drawing) != PRO_TK_NO_ERROR
         || drawing == NULL)
@@ -41,10 +44,8 @@ static void RenameAndSave(ProMdl model, const ProMdldata *former, const ProWchar
     ProMdlSave(drawing);
 }
 
-/* Without the current model, the working directory to return to, a name,
- * the model's record or its folder as the working directory, nothing is
- * changed: in any other folder the drawing found would not be the one
- * beside the model. */
+/* Without the current model, the working directory to return to, a name
+ * or the model's record, nothing is changed. */
 int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)
 {
     ProMdl        model = NULL;
@@ -64,9 +65,7 @@ int MdlRenameAct(uiCmdCmdId, uiCmdValue *, void *)
         return 0;
     ModelFolderPath(&data, folder);
 
-    if (ProDirectoryChange(folder) != PRO_TK_NO_ERROR)
-        return 0;
-    RenameAndSave(model, &data, name);
+    RenameAndSave(model, &data, name, ProDirectoryChange(folder) == PRO_TK_NO_ERROR);
     ProDirectoryChange(saved_dir);
     return 0;
 }

@@ -264,20 +264,24 @@ TEST_F(Rename, ARefusedNameSavesTheModelAndLeavesItsDrawingAlone)
 }
 
 // The host refuses the model's folder as the working directory: the
-// command ends there, so that the drawing of that name in the user's own
-// folder is not taken for the model's; nothing is renamed or saved.
-TEST_F(Rename, AFolderTheHostWillNotChangeToEndsTheCommand)
+// model is still renamed and saved in its own folder, but its drawing is
+// not looked for, so that the drawing of that name in the user's own
+// folder is never taken for the model's.
+TEST_F(Rename, AFolderTheHostWillNotChangeToLeavesTheDrawingAlone)
 {
     load();
     host.inject_fault("ProDirectoryChange", PRO_TK_INVALID_DIR, 1);
     rename("pump", PRO_MDL_ASSEMBLY, u"D:\\projects\\pump\\", u"impeller");
     EXPECT_EQ(calls(kChanges, mark),
               (std::vector<std::string>{"ProMdlDataGet(model#1)",
-                                        "ProDirectoryChange(\"D:\\projects\\pump\\\")"}));
+                                        "ProDirectoryChange(\"D:\\projects\\pump\\\")",
+                                        "ProMdlRename(model#1, \"impeller\")", "ProMdlSave(model#1)",
+                                        "ProDirectoryChange(\"D:\\models\\\")"}));
     EXPECT_EQ(files("models"), (std::vector<std::string>{"bracket.drw.2", "bracket.prt.3", "gear.prt.1",
                                                          "pump.drw.5"}));
-    EXPECT_EQ(files("projects/pump"), (std::vector<std::string>{"pump.asm.1", "pump.drw.1"}));
-    EXPECT_EQ(session(), std::vector<std::string>{"pump.asm version 1"});
+    EXPECT_EQ(files("projects/pump"),
+              (std::vector<std::string>{"impeller.asm.1", "pump.asm.1", "pump.drw.1"}));
+    EXPECT_EQ(session(), std::vector<std::string>{"impeller.asm version 1"});
     EXPECT_EQ(host.working_directory(), u"D:\\models\\");
     expect_only_the_prompt(1);
     expect_clean();
