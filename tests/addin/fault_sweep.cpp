@@ -402,6 +402,7 @@ const Row rows[] = {
     {"open drawing", prepare_drawing, pick("QVX_OpenSamenameDrwmenu"), nullptr},
     {"open drawing, none of that name", prepare_no_drawing, pick("QVX_OpenSamenameDrwmenu"), nullptr},
     {"align vertically", prepare_align, pick("QVX_VerticalAlignmenu"), nullptr},
+    {"align horizontally", prepare_align, pick("QVX_HorizonAlignmenu"), nullptr},
     {"random colours", prepare_colours, pick("QVX_PaintColormenu"), nullptr},
     {"clear colours", prepare_colours, pick("QVX_ClearColormenu"), nullptr},
     {"about", loaded, pick("QVX_Aboutmenu"), nullptr},
