@@ -52,4 +52,13 @@ void AddinTest::expect_clean() const
     EXPECT_EQ(host.errors(), std::vector<std::string>{});
 }
 
+void AddinTest::inject(const std::string& call, bool unwritten, int nth,
+                       const std::string& args_contain, ProError status)
+{
+    if (unwritten)
+        host.inject_unwritten(call, nth, args_contain);
+    else
+        host.inject_fault(call, status, nth, args_contain);
+}
+
 }  // namespace vxtest

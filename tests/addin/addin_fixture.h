@@ -38,6 +38,12 @@ protected:
     // No ledger errors and no host errors.
     void expect_clean() const;
 
+    // Makes `call` fail with `status`, or, with `unwritten`, return 0
+    // without writing its outputs; `nth` and `args_contain` choose the
+    // calls as Host::inject_fault does.
+    void inject(const std::string& call, bool unwritten, int nth = 0,
+                const std::string& args_contain = {}, ProError status = PRO_TK_GENERAL_ERROR);
+
     TempDir disk;
     vxhost::Host host;
 };

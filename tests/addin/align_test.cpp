@@ -245,10 +245,7 @@ TEST_F(Align, AnUnreadableSelectionBufferDoesNothingAtAll)
     const std::string untouched = file_text();
     for (bool unwritten : {false, true}) {
         SCOPED_TRACE(unwritten ? "unwritten" : "failed");
-        if (unwritten)
-            host.inject_unwritten("ProSelbufferSelectionsGet");
-        else
-            host.inject_fault("ProSelbufferSelectionsGet", PRO_TK_GENERAL_ERROR);
+        inject("ProSelbufferSelectionsGet", unwritten);
         align(vertical, {1, 3});
         host.clear_faults();
         EXPECT_EQ(made(), std::vector<std::string>{"ProSelbufferSelectionsGet"});
@@ -333,10 +330,7 @@ TEST_F(Align, AnItemThatCannotBeReadIsSkippedAndTheRestAligned)
                                 std::string(c.call) == "ProDrawingDimensionPosGet"
                             ? 2
                             : 1;
-        if (c.unwritten)
-            host.inject_unwritten(c.call, nth);
-        else
-            host.inject_fault(c.call, PRO_TK_GENERAL_ERROR, nth);
+        inject(c.call, c.unwritten, nth);
         run(vertical);
         host.clear_faults();
         EXPECT_EQ(at(c.id), kept);
@@ -358,8 +352,7 @@ TEST_F(Align, WithoutTheCurrentModelNothingAndWithoutTheSheetNoRegeneration)
     const int nth = static_cast<int>(host.count("ProMdlCurrentGet") - asked) + 1;
     for (bool unwritten : {false, true}) {
         open();
-        unwritten ? host.inject_unwritten("ProMdlCurrentGet", nth)
-                  : host.inject_fault("ProMdlCurrentGet", PRO_TK_E_NOT_FOUND, nth);
+        inject("ProMdlCurrentGet", unwritten, nth, {}, PRO_TK_E_NOT_FOUND);
         const std::string untouched = file_text();
         align(vertical, {1, 3});
         host.clear_faults();
@@ -369,8 +362,7 @@ TEST_F(Align, WithoutTheCurrentModelNothingAndWithoutTheSheetNoRegeneration)
         expect_released();
 
         open();
-        unwritten ? host.inject_unwritten("ProDrawingCurrentSheetGet")
-                  : host.inject_fault("ProDrawingCurrentSheetGet", PRO_TK_GENERAL_ERROR);
+        inject("ProDrawingCurrentSheetGet", unwritten);
         align(vertical, {1, 3});
         host.clear_faults();
         EXPECT_EQ(at(1), (Point{10, 80, 0}));

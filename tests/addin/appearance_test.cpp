@@ -526,10 +526,7 @@ TEST_F(Colours, AComponentTheHostCannotDescribeIsPassedOver)
         for (bool unwritten : {false, true}) {
             SCOPED_TRACE(std::string(c.call) + (unwritten ? " unwritten" : " refused"));
             host.clear_faults();
-            if (unwritten)
-                host.inject_unwritten(c.call, 0, c.args);
-            else
-                host.inject_fault(c.call, PRO_TK_GENERAL_ERROR, 0, c.args);
+            inject(c.call, unwritten, 0, c.args);
             const std::size_t from = host.journal().size();
             ASSERT_TRUE(host.pick(kPaint));
             EXPECT_EQ(parts_painted(from), (std::vector<std::string>{"a", "c"}));

@@ -181,10 +181,7 @@ TEST_F(OpenDrawing, WithoutTheCurrentModelOrItsNameNothingHappens)
         const std::size_t before = host.count(failing);
         host.availability(button);
         const int nth = static_cast<int>(host.count(failing) - before) + 1;
-        if (unwritten)
-            host.inject_unwritten(failing, nth);
-        else
-            host.inject_fault(failing, PRO_TK_GENERAL_ERROR, nth);
+        inject(failing, unwritten, nth);
         mark = host.journal().size();
         ASSERT_TRUE(host.pick(button));
         host.clear_faults();

@@ -173,10 +173,7 @@ TEST_F(ExplorerCommands, WhatTheHostCannotGiveOpensNothing)
     host.open_model("bracket", PRO_MDL_PART);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.call) + (c.unwritten ? " unwritten" : ""));
-        if (c.unwritten)
-            host.inject_unwritten(c.call);
-        else
-            host.inject_fault(c.call, PRO_TK_GENERAL_ERROR);
+        inject(c.call, c.unwritten);
         pick(c.button);
         host.clear_faults();
         EXPECT_TRUE(host.journal().back().faulted);

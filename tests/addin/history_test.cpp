@@ -28,10 +28,7 @@ TEST_F(AddinTest, WithoutAHistoryArrayNotificationsAddNothing)
     for (bool unwritten : {false, true}) {
         SCOPED_TRACE(unwritten ? "unwritten" : "refused");
         host.clear_faults();
-        if (unwritten)
-            host.inject_unwritten("ProArrayAlloc");
-        else
-            host.inject_fault("ProArrayAlloc", PRO_TK_OUT_OF_MEMORY);
+        inject("ProArrayAlloc", unwritten, 0, {}, PRO_TK_OUT_OF_MEMORY);
         host.clear_journal();
         load();
         host.fire_directory_changed(u"D:\\other");

@@ -289,10 +289,7 @@ TEST_F(Purge, AVersionNumberThatCannotBeReadKeepsEveryVersionOfItsFile)
         std::filesystem::remove_all(disk.path() / models);
         store({"bracket.prt.1", "bracket.prt.2", "bracket.prt.10", "shaft.prt.1", "shaft.prt.2"});
         host.clear_faults();
-        if (c.unwritten)
-            host.inject_unwritten("ProFilenameParse", c.nth, c.path);
-        else
-            host.inject_fault("ProFilenameParse", PRO_TK_BAD_INPUTS, c.nth, c.path);
+        inject("ProFilenameParse", c.unwritten, c.nth, c.path, PRO_TK_BAD_INPUTS);
         const std::size_t from = host.journal().size();
         purge();
         EXPECT_EQ(left(), (std::vector<std::string>{"bracket.prt.1", "bracket.prt.10",

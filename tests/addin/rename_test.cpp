@@ -340,10 +340,7 @@ TEST_F(Rename, WhatTheHostCannotGiveEndsTheCommandBeforeAnyChange)
         const std::size_t before = host.count(c.call);
         host.availability(kButton);
         const int nth = static_cast<int>(host.count(c.call) - before) + 1;
-        if (c.unwritten)
-            host.inject_unwritten(c.call, nth);
-        else
-            host.inject_fault(c.call, PRO_TK_GENERAL_ERROR, nth);
+        inject(c.call, c.unwritten, nth);
         if (c.prompted)
             host.type_entry(u"flange");
         mark = host.journal().size();

@@ -255,10 +255,8 @@ TEST_F(AddinTest, OffersEachCommandOnlyForTheModelTypesItServes)
         host.clear_faults();
         if (s.type != 0)
             host.open_model("bracket", s.type, u"D:\\models\\");
-        if (s.fault && s.unwritten)
-            host.inject_unwritten(s.fault);
-        else if (s.fault)
-            host.inject_fault(s.fault, PRO_TK_GENERAL_ERROR);
+        if (s.fault)
+            inject(s.fault, s.unwritten);
         for (std::size_t i = 0; i < std::size(rows); ++i) {
             int row = static_cast<int>(i) + 1;
             EXPECT_EQ(host.availability(rows[i].button), s.rows.count(row) ? 3 : 0)

@@ -250,10 +250,7 @@ TEST_F(TimeSave, OkWithoutATextFromTheHostIsARefusedEntry)
     for (const bool unwritten : {true, false}) {
         SCOPED_TRACE(unwritten ? "returns 0 without the text" : "fails");
         host.clear_faults();
-        if (unwritten)
-            host.inject_unwritten("ProUIInputpanelValueGet");
-        else
-            host.inject_fault("ProUIInputpanelValueGet", PRO_TK_GENERAL_ERROR);
+        inject("ProUIInputpanelValueGet", unwritten);
         const std::size_t frees = host.count("ProWstringFree");
         EXPECT_EQ(enter(u"30"), 0);
         EXPECT_EQ(host.count("ProWstringFree"), frees);
