@@ -198,6 +198,7 @@ int main(int argc, char** argv)
 {
     take_count(argc, argv, "--subassemblies=", subassemblies);
     take_count(argc, argv, "--parts=", parts_each);
+    benchmark::AddCustomContext("vexholm build", VX_BUILD_TYPE);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
