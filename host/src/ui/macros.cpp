@@ -19,10 +19,10 @@ constexpr const char* kSaveDialog = "file_saveas";
 // ProCmdModelSave: the host's save dialog opens for the active window's model.
 StepResult open_save_dialog(HostState& s, const MacroStep&)
 {
-    const Model* current = s.session.current();
+    Model* current = s.session.current();
     if (!current)
         return std::string("no model in the active window to save");
-    s.saving = s.session.find(Session::handle_of(*current));
+    s.saving = current;
     s.note("host dialog " + std::string(kSaveDialog) + " opens for " + model_label(*current));
     return std::nullopt;
 }
