@@ -140,7 +140,8 @@ ProError ProWindowRepaint(int window)
         const Window* w = s.session.window(id);
         if (!w)
             return window == -1 ? PRO_TK_BAD_CONTEXT : PRO_TK_BAD_INPUTS;
-        s.note("window " + std::to_string(w->id) + " repainted: " + model_label(*w->model));
+        s.note("window " + std::to_string(w->id) + " repainted: " +
+               (w->model ? model_label(*w->model) : "empty"));
         return PRO_TK_NO_ERROR;
     });
 }
