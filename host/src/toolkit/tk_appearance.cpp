@@ -116,8 +116,7 @@ ProError ProSurfaceAppearancepropsSet(ProModelitem* item, ProSurfaceAppearancePr
     HostState& state = current_state();
     CallArgs args = call_args(item_text(state, item));
     if (props)
-        args = call_args(item_text(state, item), props->color_rgb[0], props->color_rgb[1],
-                         props->color_rgb[2]);
+        args.real(props->color_rgb[0]).real(props->color_rgb[1]).real(props->color_rgb[2]);
     return guarded("ProSurfaceAppearancepropsSet", std::move(args), [&](HostState& s) -> ProError {
         Model* part = find_part(s, item);
         if (!part || !props)
