@@ -207,13 +207,8 @@ void print_windows(Context& c, const Args&)
 // A whole number from `least` to `most`.
 int number_from(const std::string& word, int least, int most, const std::string& what)
 {
-    std::size_t used = 0;
-    try {
-        const int n = std::stoi(word, &used);
-        if (used == word.size() && n >= least && n <= most)
-            return n;
-    } catch (const std::exception&) {
-    }
+    if (const auto n = integer_word(word); n && *n >= least && *n <= most)
+        return *n;
     throw HostError(what + " is a number from " + std::to_string(least) + " to " +
                     std::to_string(most) + ", not " + word);
 }

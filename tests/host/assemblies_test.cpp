@@ -458,6 +458,10 @@ TEST_F(Assemblies, ARepaintNeedsTheWindow)
     EXPECT_EQ(host.transcript().back(), "window " + std::to_string(windows[0].id) + " repainted: shaft.prt");
     EXPECT_EQ(repaint(windows[1].id + 1), PRO_TK_BAD_INPUTS);
     EXPECT_EQ(repaint(0), PRO_TK_BAD_INPUTS);
+    // An emptied window is still a window, and is drawn showing nothing.
+    host.empty_window(windows[1].id);
+    EXPECT_EQ(repaint(-1), PRO_TK_NO_ERROR);
+    EXPECT_EQ(host.transcript().back(), "window " + std::to_string(windows[1].id) + " repainted: empty");
 }
 
 // ---- the ribbon's macro steps ----

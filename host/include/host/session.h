@@ -77,6 +77,7 @@ public:
     // The active window's model, or nullptr when no window is open or the
     // active one is empty.
     const Model* current() const;
+    Model* current();
     // The model a handle stands for; nullptr for a handle the host never gave.
     const Model* find(ProMdl handle) const;
     Model* find(ProMdl handle);

@@ -112,10 +112,10 @@ std::vector<std::string> render_colours(HostState& s, Model& model)
 std::vector<std::string> Host::render_colours()
 {
     HostState& s = *state_;
-    const Model* current = s.session.current();
+    Model* current = s.session.current();
     if (!current)
         return {};
-    return vxhost::render_colours(s, *s.session.find(Session::handle_of(*current)));
+    return vxhost::render_colours(s, *current);
 }
 
 }  // namespace vxhost

@@ -131,6 +131,11 @@ const Model* Session::current() const
     return nullptr;
 }
 
+Model* Session::current()
+{
+    return const_cast<Model*>(static_cast<const Session*>(this)->current());
+}
+
 const Model* Session::find(ProMdl handle) const
 {
     const auto it = by_handle_.find(handle);

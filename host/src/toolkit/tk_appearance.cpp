@@ -116,8 +116,7 @@ ProError ProSurfaceAppearancepropsSet(ProModelitem* item, ProSurfaceAppearancePr
     HostState& state = current_state();
     CallArgs args = call_args(item_text(state, item));
     if (props)
-        args = call_args(item_text(state, item), props->color_rgb[0], props->color_rgb[1],
-                         props->color_rgb[2]);
+        args.real(props->color_rgb[0]).real(props->color_rgb[1]).real(props->color_rgb[2]);
     return guarded("ProSurfaceAppearancepropsSet", std::move(args), [&](HostState& s) -> ProError {
         Model* part = find_part(s, item);
         if (!part || !props)
@@ -140,7 +139,8 @@ ProError ProWindowRepaint(int window)
         const Window* w = s.session.window(id);
         if (!w)
             return window == -1 ? PRO_TK_BAD_CONTEXT : PRO_TK_BAD_INPUTS;
-        s.note("window " + std::to_string(w->id) + " repainted: " + model_label(*w->model));
+        s.note("window " + std::to_string(w->id) + " repainted: " +
+               (w->model ? model_label(*w->model) : "empty"));
         return PRO_TK_NO_ERROR;
     });
 }

@@ -140,10 +140,10 @@ ProError ProMousePickGet(ProMouseButton expected, ProMouseButton* p_pressed, Pro
 void Host::select_items(const std::vector<int>& ids)
 {
     HostState& s = *state_;
-    const Model* current = s.session.current();
+    Model* current = s.session.current();
     if (!current || current->type != PRO_MDL_DRAWING)
         throw HostError("select: no drawing is current");
-    Model& drawing = *s.session.find(Session::handle_of(*current));
+    Model& drawing = *current;
     std::vector<SelectedItem> buffer;
     std::string labels;
     for (int id : ids) {

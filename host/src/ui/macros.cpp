@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "host/text.h"
 #include "ui/ribbon.h"
 #include "models/models.h"
 
@@ -18,10 +19,10 @@ constexpr const char* kSaveDialog = "file_saveas";
 // ProCmdModelSave: the host's save dialog opens for the active window's model.
 StepResult open_save_dialog(HostState& s, const MacroStep&)
 {
-    const Model* current = s.session.current();
+    Model* current = s.session.current();
     if (!current)
         return std::string("no model in the active window to save");
-    s.saving = s.session.find(Session::handle_of(*current));
+    s.saving = current;
     s.note("host dialog " + std::string(kSaveDialog) + " opens for " + model_label(*current));
     return std::nullopt;
 }
@@ -58,16 +59,6 @@ const MacroTarget macro_targets[] = {
 };
 
 bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::string trimmed(const std::string& text)
-{
-    std::size_t start = 0, end = text.size();
-    while (start < end && is_blank(text[start]))
-        ++start;
-    while (end > start && is_blank(text[end - 1]))
-        --end;
-    return text.substr(start, end - start);
-}
 
 // One step's text, "~ Verb `a` `b` 1", taken apart.
 std::optional<std::string> parse_step(const std::string& text, MacroStep& step)
@@ -158,7 +149,7 @@ StepResult run_step(HostState& s, const MacroStep& step)
 ParsedMacro parse_macro(const std::string& text)
 {
     ParsedMacro parsed;
-    std::string rest = trimmed(text);
+    std::string rest = trim(text);
     // The key sequence's name, if the macro opens with one.
     if (!rest.empty() && rest[0] != '~') {
         std::size_t end = 0;
@@ -168,14 +159,14 @@ ParsedMacro parse_macro(const std::string& text)
             parsed.error = "a macro begins with a step, or a key name and a step";
             return parsed;
         }
-        rest = trimmed(rest.substr(end));
+        rest = trim(rest.substr(end));
     }
     std::size_t start = 0, number = 0;
     while (start <= rest.size()) {
         std::size_t end = rest.find(';', start);
         if (end == std::string::npos)
             end = rest.size();
-        const std::string piece = trimmed(rest.substr(start, end - start));
+        const std::string piece = trim(rest.substr(start, end - start));
         start = end + 1;
         if (piece.empty()) {
             if (end == rest.size())

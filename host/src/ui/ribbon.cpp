@@ -117,12 +117,12 @@ StepResult activate_yes(HostState& s, const MacroStep& step)
     if (!s.gallery.confirming)
         return std::string(kConfirmation) + " is not open";
     s.gallery.confirming = false;
-    const Model* current = s.session.current();
+    Model* current = s.session.current();
     if (!current) {
         s.note("yes: no model to clear");
         return std::nullopt;
     }
-    Model& model = *s.session.find(Session::handle_of(*current));
+    Model& model = *current;
     const int cleared = clear_appearances(s, model);
     s.note("yes: appearances cleared from " + model_label(model) + " and all it places (" +
            std::to_string(cleared) + " part(s) had one)");
