@@ -70,19 +70,20 @@ static ProWchar *MacroSteps(const ProWchar *macro, int length)
 static ProWchar *AssembleMacro(const ProWchar *macro, int length)
 {
     ProWchar *tab, *assembled;
-    int       tab_length = 0;
+    size_t    tab_bound;
 
     if (CurrentRibbonTab == NULL)
         return MacroSteps(macro, length - WIDE_LENGTH(TAB_STEP_START));
 
-    /* A UTF-8 text never takes more UTF-16 units than it has bytes. */
-    tab = (ProWchar *)calloc(strlen(CurrentRibbonTab) + 1, sizeof *tab);
+    /* A UTF-8 text never takes more UTF-16 units than it has bytes, so
+     * its byte count bounds both buffers whatever the conversion gives. */
+    tab_bound = strlen(CurrentRibbonTab);
+    tab = (ProWchar *)calloc(tab_bound + 1, sizeof *tab);
     if (tab == NULL)
         return NULL;
     ProStringToWstring(tab, CurrentRibbonTab);
-    ProWstringLengthGet(tab, &tab_length);
 
-    assembled = (ProWchar *)calloc(length + tab_length + WIDE_LENGTH(MacroTail) + 1,
+    assembled = (ProWchar *)calloc(length + tab_bound + WIDE_LENGTH(MacroTail) + 1,
                                    sizeof *assembled);
     if (assembled != NULL) {
         ProWstringCopy(macro, assembled, -1);
@@ -168,13 +169,15 @@ static ProError ComponentFeatureFilter(ProFeature *feature, ProAppData)
 /* Paints a visible, unsuppressed component: a part gets its colour, a
  * sub-assembly is visited whole before the next component of this level.
  * A component that is hidden or suppressed, or that cannot be read, is
- * passed over with everything below it; the visit always goes on. */
+ * passed over with everything below it; so is one whose item the host
+ * reports but leaves unwritten, without an owner. The visit always goes
+ * on. */
 static ProError PaintComponentVisit(ProFeature *feature, ProError, ProAppData)
 {
     ProFeatStatus status = PRO_FEAT_SUPPRESSED;
     ProBoolean    visible = PRO_B_FALSE;
     ProMdl        model = NULL;
-    ProModelitem  item;
+    ProModelitem  item = { PRO_TYPE_UNUSED, 0, NULL };
 
     if (ProFeatureStatusGet(feature, &status) != PRO_TK_NO_ERROR
         || ProFeatureVisibilityGet(feature, &visible) != PRO_TK_NO_ERROR)
@@ -184,8 +187,7 @@ static ProError PaintComponentVisit(ProFeature *feature, ProError, ProAppData)
 
     if (ProAsmcompMdlGet(feature, &model) != PRO_TK_NO_ERROR || model == NULL)
         return PRO_TK_NO_ERROR;
-    memset(&item, 0, sizeof item);
-    if (ProMdlToModelitem(model, &item) != PRO_TK_NO_ERROR)
+    if (ProMdlToModelitem(model, &item) != PRO_TK_NO_ERROR || item.owner == NULL)
         return PRO_TK_NO_ERROR;
 
     if (item.type == PRO_ASSEMBLY)
@@ -197,13 +199,14 @@ static ProError PaintComponentVisit(ProFeature *feature, ProError, ProAppData)
 
 /* Every visible part of the current model gets a random colour, drawn
  * from a generator seeded once with the time in seconds, so that two
- * paintings within one second give the same colours. The window is
- * repainted once, also when there was nothing to paint. */
+ * paintings within one second give the same colours. Without a current
+ * model, or with one reported but not written, nothing is visited. The
+ * window is repainted once, also when there was nothing to paint. */
 static void PaintAllComponents(void)
 {
     ProMdl model = NULL;
 
-    if (ProMdlCurrentGet(&model) == PRO_TK_NO_ERROR) {
+    if (ProMdlCurrentGet(&model) == PRO_TK_NO_ERROR && model != NULL) {
         srand((unsigned)time(NULL));
         ProSolidFeatVisit(model, PaintComponentVisit, ComponentFeatureFilter, NULL);
     }

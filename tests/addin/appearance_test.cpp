@@ -502,7 +502,8 @@ TEST_F(Colours, APaintedPartGetsFixedLightingAndKeepsItsReflectionAndTexts)
 
 // A component whose type, status, visibility, model or item the host
 // does not give -- refused, or "given" without a word written -- is not
-// painted; the visit goes on with the next one.
+// painted, and the appearance of what the host did not name is never
+// asked for; the visit goes on with the next one.
 TEST_F(Colours, AComponentTheHostCannotDescribeIsPassedOver)
 {
     part("a");
@@ -514,13 +515,16 @@ TEST_F(Colours, AComponentTheHostCannotDescribeIsPassedOver)
     host.open_model("top", PRO_MDL_ASSEMBLY);
     const std::string second = "feature 2 of model#" + std::to_string(number("top", PRO_MDL_ASSEMBLY));
     const std::string b = "model#" + std::to_string(number("b"));
+    // `reads`: the appearances asked for, a's and c's and, once the host
+    // has named b's item, b's.
     const struct {
         const char* call;
         std::string args;
+        std::size_t reads;
     } cases[] = {
-        {"ProFeatureTypeGet", second},   {"ProFeatureStatusGet", second},
-        {"ProFeatureVisibilityGet", second}, {"ProAsmcompMdlGet", second},
-        {"ProMdlToModelitem", b},        {"ProSurfaceAppearancepropsGet", b},
+        {"ProFeatureTypeGet", second, 2},       {"ProFeatureStatusGet", second, 2},
+        {"ProFeatureVisibilityGet", second, 2}, {"ProAsmcompMdlGet", second, 2},
+        {"ProMdlToModelitem", b, 2},            {"ProSurfaceAppearancepropsGet", b, 3},
     };
     for (const auto& c : cases)
         for (bool unwritten : {false, true}) {
@@ -531,13 +535,15 @@ TEST_F(Colours, AComponentTheHostCannotDescribeIsPassedOver)
             ASSERT_TRUE(host.pick(kPaint));
             EXPECT_EQ(parts_painted(from), (std::vector<std::string>{"a", "c"}));
             EXPECT_FALSE(has_appearance("b"));
+            EXPECT_EQ(args_of("ProSurfaceAppearancepropsGet", from).size(), c.reads);
             EXPECT_EQ(args_of("ProWindowRepaint", from).size(), 1u);
         }
     expect_clean();
 }
 
-// With no model, or nothing visible to paint, About still repaints the
-// window once, and sets the switch again.
+// With nothing visible to paint, or no current model -- no window, the
+// model refused, or "given" without a word written -- About visits
+// nothing, still repaints the window once, and sets the switch again.
 TEST_F(Colours, NothingToPaintStillRepaintsOnce)
 {
     part("p");
@@ -551,14 +557,25 @@ TEST_F(Colours, NothingToPaintStillRepaintsOnce)
     EXPECT_TRUE(painted().empty());
     EXPECT_EQ(args_of("ProWindowRepaint", from), std::vector<std::string>{"-1"});
 
-    ASSERT_TRUE(host.pick(kPaint));
-    host.close_all_windows();
-    from = host.journal().size();
-    ASSERT_TRUE(host.run_action("QVX_About_Act"));
-    EXPECT_EQ(args_of("ProSolidFeatVisit", from).size(), 0u);
-    EXPECT_EQ(args_of("ProWindowRepaint", from), std::vector<std::string>{"-1"});
-    EXPECT_EQ(host.journal().back().status, PRO_TK_BAD_CONTEXT);
-    EXPECT_TRUE(host.message_dialogs().empty());
+    const struct {
+        const char* name;
+        bool unwritten;   // with no window, unused
+    } cases[] = {{"refused", false}, {"unwritten", true}, {"no window", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.clear_faults();
+        ASSERT_TRUE(host.pick(kPaint));
+        if (std::string(c.name) == "no window")
+            host.close_all_windows();
+        else
+            inject("ProMdlCurrentGet", c.unwritten);
+        from = host.journal().size();
+        ASSERT_TRUE(host.run_action("QVX_About_Act"));
+        EXPECT_EQ(args_of("ProSolidFeatVisit", from).size(), 0u);
+        EXPECT_EQ(args_of("ProWindowRepaint", from), std::vector<std::string>{"-1"});
+        EXPECT_TRUE(host.message_dialogs().empty());
+    }
+    EXPECT_EQ(host.journal().back().status, PRO_TK_BAD_CONTEXT);   // no window to repaint
     ASSERT_TRUE(host.run_action("QVX_About_Act"));
     EXPECT_EQ(host.message_dialogs().size(), 1u);
     expect_clean();
